@@ -54,7 +54,14 @@ bool CheckShowFile(TEditorState& state, const std::string& name)
 void LoadShowFile(TEditorState& state, const std::string& name)
 {
     const auto bytes = ReadFileHead(name, kShowFileSize);
-    if (!bytes || bytes->size() < kShowFileSize)
+    if (!bytes)
+        throw ELumoraError(kMsgErrorReadingFile);
+    LoadShowBytes(state, *bytes);
+}
+
+void LoadShowBytes(TEditorState& state, std::span<const std::uint8_t> bytes)
+{
+    if (bytes.size() < kShowFileSize)
         throw ELumoraError(kMsgErrorReadingFile);
 
     // Unpack into copies and take them over only when every section came through, so a
@@ -66,11 +73,11 @@ void LoadShowFile(TEditorState& state, const std::string& name)
         if (state.globals.presence[i] == 0)
             continue;
         for (const TArea& area : AreasOf(static_cast<TSection>(i)))
-            std::copy_n(bytes->begin() + area.offset, area.size, file.begin() + area.offset);
+            std::copy_n(bytes.begin() + area.offset, area.size, file.begin() + area.offset);
     }
     std::string notes = state.globals.notes;
     if (state.globals.importing == 0) {
-        std::copy_n(bytes->begin() + kNotesOffset, kNotesSize, file.begin() + kNotesOffset);
+        std::copy_n(bytes.begin() + kNotesOffset, kNotesSize, file.begin() + kNotesOffset);
         notes = UnpackNotes(*image);
     }
 

@@ -5,6 +5,8 @@
 #include "show/EditorState.h"
 #include "show/SafeFile.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace lumora {
@@ -24,6 +26,8 @@ bool CheckShowFile(TEditorState& state, const std::string& name);
 // Import runs, the notes). Raises ELumoraError with the user's message on failure; the
 // show, the image and the notes are then exactly as before.
 void LoadShowFile(TEditorState& state, const std::string& name);
+// The same from bytes already read (a file's first bytes; fewer than the show size fail).
+void LoadShowBytes(TEditorState& state, std::span<const std::uint8_t> bytes);
 
 // Sets every presence flag, compiles all sections and the notes, and saves the image
 // atomically. Raises ELumoraError on failure; a failed save leaves the old file as it was.
