@@ -25,7 +25,7 @@ struct TProfile {
 using TProfiles = std::array<TProfile, kProfiles>; // [0] is profile 1
 
 // Defaults
-std::string_view DefaultProfileName(int number);                 // 1..25; 7..25 are empty
+std::string_view DefaultProfileName(int number);                      // 1..25; 7..25 are empty
 const std::array<std::uint8_t, 256>& DefaultProfileCurve(int number); // 1..25
 void SetDefaultProfile(TProfile& profile, int number);
 void SetDefaultProfiles(TProfiles& profiles);

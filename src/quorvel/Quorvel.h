@@ -46,8 +46,8 @@ struct TQVAction {
     std::array<std::uint16_t, kQvSteps> times{};     // tenths of a second
     std::array<std::uint16_t, kQvSteps> delays{};    // tenths of a second
     std::array<std::uint16_t, kQvSteps> positions{}; // 1..100, 0 = step unused
-    std::uint16_t singleStep = 0;                     // 0 No, 1 Yes
-    std::uint16_t loops = 0;                          // 0xFFFF = continuous
+    std::uint16_t singleStep = 0;                    // 0 No, 1 Yes
+    std::uint16_t loops = 0;                         // 0xFFFF = continuous
 
     friend bool operator==(const TQVAction&, const TQVAction&) = default;
 };
@@ -81,11 +81,18 @@ void ResetQuorvel(TQuorvel& quorvel);
 // ---- Source list (27 entries)
 
 inline constexpr int kQvSources = 27;
-std::string_view QvSourceMenuText(int index);  // "<None>", "X", "Y", "A Page 1" ...
-std::string_view QvSourceShownText(int index); // "", "X", "Y", "A" .. "H", "A Page 2" ...
+// Both texts are empty for an index outside 0..26 (a source byte as loaded is not checked).
+std::string_view QvSourceMenuText(int index);     // "<None>", "X", "Y", "A Page 1" ...
+std::string_view QvSourceShownText(int index);    // "", "X", "Y", "A" .. "H", "A Page 2" ...
 int QvSourceFromShownText(std::string_view text); // 0 when none matches
 
-// ---- Placing a device's attribute values in a position's value map.
+// ---- Placing a device's attribute values in a position's maps.
+//
+// Only attributes 1..25 of a type take part. Their values are packed into the value
+// map from index address - 1 on, in attribute order, one byte for an 8-bit attribute
+// and two (low byte first) for a 16-bit one; unnamed attributes take no room. The width
+// flag and time of attribute k sit at index address - 1 + (k - 1) of the width and time
+// maps, whatever the widths before it. A device address of 0 means no device.
 
 // One attribute value to place: the attribute number (1..25) and its value
 // (0..255 for 8 bit, 0..65535 for 16 bit).
@@ -95,16 +102,22 @@ struct TQVAttributeValue {
 };
 
 // Where attribute k of a device lands in the value map: the first index and the
-// number of bytes (1 or 2); bytes == 0 when the attribute is unnamed, above 25,
-// or would not fit inside the map. Attributes 1..25 with names are taken in order.
+// number of bytes (1 or 2). {0, 0} when the address is 0, the attribute is unnamed
+// or outside 1..25, or any of its bytes would fall beyond the end of the map.
 struct TQVPlacement {
     int index = 0;
     int bytes = 0;
 };
 TQVPlacement PlaceAttribute(const TQVType& type, std::uint16_t address, int attribute);
 
-// Writes value, width flag and time of one attribute of a device into a position,
-// only where every byte fits inside the maps. Returns false when nothing was placed.
+// Index of attribute k's width flag and time: address - 1 + (k - 1), or -1 when the
+// address is 0, k is outside 1..25, or the index is beyond the end of the maps.
+int AttributeMapIndex(std::uint16_t address, int attribute);
+
+// Writes the value, width flag and time of one named attribute of a device into a
+// position. The value goes where PlaceAttribute says (8-bit attributes keep the low
+// byte); width flag and time where AttributeMapIndex says; each part only when it
+// lies inside the maps. Returns false when nothing was placed.
 bool StoreAttribute(TQVPosition& position, const TQVType& type, std::uint16_t address, int attribute,
                     std::uint16_t value, std::uint16_t time);
 // Reads back the value placed for an attribute (0 when it has no place).
@@ -117,7 +130,8 @@ inline constexpr std::size_t kQvDeviceRecordSize = 60;
 inline constexpr std::size_t kQvActionRecordSize = 124;
 inline constexpr std::size_t kQvPositionRecordSize = 4136;
 
-// Setup block: types, devices, actions (no reset; every field is overwritten).
+// Setup block: types, devices, actions (no reset; every field is overwritten). The
+// compile leaves the devices' spare words and the block's last 72 bytes as they were.
 void UnpackQuorvelSetup(TQuorvel& quorvel, std::span<const std::uint8_t, kQvSetupSize> setup);
 void CompileQuorvelSetup(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSetupSize> setup);
 // Position block: positions.
