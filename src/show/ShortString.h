@@ -21,19 +21,17 @@ public:
     static constexpr std::size_t kCapacity = N;
 
     constexpr TShortString() = default;
-    TShortString(std::string_view text) { assign(text); } // NOLINT: implicit by design
-    TShortString(const char* text) { assign(text); }      // NOLINT: implicit by design
+    // Implicit by design: a name is assigned from any text.
+    TShortString(std::string_view text) { assign(text); }   // NOLINT
+    TShortString(const char* text) { assign(text); }        // NOLINT
+    TShortString(const std::string& text) { assign(text); } // NOLINT
 
     void assign(std::string_view text)
     {
         m_len = static_cast<std::uint8_t>(std::min(text.size(), N));
         m_data.fill(0);
-        std::memcpy(m_data.data(), text.data(), m_len);
-    }
-    TShortString& operator=(std::string_view text)
-    {
-        assign(text);
-        return *this;
+        if (m_len > 0)
+            std::memcpy(m_data.data(), text.data(), m_len);
     }
 
     std::string_view view() const { return {m_data.data(), m_len}; }
@@ -43,6 +41,8 @@ public:
 
     friend bool operator==(const TShortString& a, const TShortString& b) { return a.view() == b.view(); }
     friend bool operator==(const TShortString& a, std::string_view b) { return a.view() == b; }
+    friend bool operator==(const TShortString& a, const char* b) { return a.view() == std::string_view(b); }
+    friend bool operator==(const TShortString& a, const std::string& b) { return a.view() == b; }
 
 private:
     std::array<char, N> m_data{};
