@@ -24,6 +24,8 @@ enum TCueType : std::uint8_t {
     kCueMultipart = 4,
 };
 
+inline constexpr const char kInvalidCueTypeMessage[] = "Invalid cue type.";
+
 // "Preset", "Track", "Autostart & Preset", "Autostart & Track", "Multipart";
 // a code outside 0..4 raises "Invalid cue type.".
 std::string CueTypeName(int code);
@@ -77,15 +79,18 @@ public:
     bool IsFirst() const { return current == 1; }
     bool IsLast() const { return current == count; }
 
-    // Editing with the tracking rules (Cue Only Mode from cueOnlyMode)
+    // Editing with the tracking rules (Cue Only Mode from cueOnlyMode). Channels outside
+    // 1..512 are ignored; a type code outside 0..4 raises "Invalid cue type.".
     bool InsertSorted(const TCueRecord& record);
     bool InsertCue(std::uint16_t number, std::uint8_t type);
-    bool DeleteCurrent();
+    bool DeleteCurrent(); // leaves current as it was: it may now be count + 1
     void ChangeType(std::uint8_t type);
+    // `record` is the current cue; a separate copy of it is updated along with the list.
     void SetLevel(TCueRecord& record, int channel, std::uint8_t level);
     void ClearChannel(int channel);
 
-    // Recomputing tracked levels
+    // Recomputing tracked levels (a track cue's channels that are not hard take the
+    // level of the cue before it)
     void Retrack();
     void RetrackChannel(int channel);
     void RetrackRun(int from);
@@ -94,6 +99,9 @@ public:
     friend bool operator==(const TCueList&, const TCueList&) = default;
 
 private:
+    int usedCount() const; // count, never more than the slots
+    bool hasCurrent() const { return current >= 1 && current <= usedCount(); }
+
     std::array<TCueRecord, kMaxCues> m_cues{};
 };
 
