@@ -35,9 +35,11 @@ TEST(Sections, OnlyFlaggedSectionsAreTouched)
     const std::vector<std::uint8_t> before(image.file().begin(), image.file().end());
 
     CompileSections(model, image, {0, 0, 0, 0, 0, 1, 0}); // Cue only
-    for (std::size_t i = 0; i < kShowFileSize; ++i)
-        if (i < kCueOffset || i >= kCueOffset + kCueSectionSize)
+    for (std::size_t i = 0; i < kShowFileSize; ++i) {
+        if (i < kCueOffset || i >= kCueOffset + kCueSectionSize) {
             ASSERT_EQ(image.file()[i], before[i]) << "byte " << i;
+        }
+    }
 
     // Unpacking only the cues keeps every other kind of the model.
     TShow target;

