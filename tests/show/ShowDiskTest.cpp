@@ -399,6 +399,7 @@ TEST(ShowDisk, WritingMarksOnlyTheSectionsWrittenAndKeepsTheRestOfTheDirectory)
     f.state.globals.presence[0] = 2;
     ASSERT_TRUE(f.write());
     EXPECT_EQ(f.directory()[0], 0);
+    ASSERT_FALSE(f.backend->writeSessions().empty());
     EXPECT_EQ(f.backend->writeSessions().back().first(), kPatchRange.firstSector);
 }
 
