@@ -1,0 +1,19 @@
+// The editing screens and reports of the program, wired into the main window.
+//
+// A new screen is one line, for example:
+//     windows.addScreen(TScreen::CueEditor, [](TShellContext& c, QWidget* p) { return new TfmCueEdit2(c, p); });
+// A screen that must follow the Reset commands connects to TfmMain::cuesReset or
+// TfmMain::effectsReset in its factory. Family screens close with done(kNav...) to
+// hand over to a sibling.
+
+#include "shell/WindowRegistry.h"
+
+namespace lumora {
+
+TWindowRegistry EditorWindows()
+{
+    TWindowRegistry windows;
+    return windows;
+}
+
+} // namespace lumora

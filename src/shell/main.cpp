@@ -1,0 +1,97 @@
+// The Lumora Offline Editor.
+
+#include "shell/HelpWindow.h"
+#include "shell/Notes.h"
+#include "shell/PlatformQt.h"
+#include "shell/Startup.h"
+#include "shell/hlpabout.h"
+#include "shell/splash3.h"
+#include "show/DirectDisk.h"
+#include "show/DskOpt.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Pictures of the windows, for checking the look without a person at the screen.
+void SaveScreenshots(lumora::TfmMain& main, lumora::THelpPages& help, const QString& folder)
+{
+    QDir().mkpath(folder);
+    const QDir dir(folder);
+    main.grab().save(dir.filePath(QStringLiteral("main.png")));
+    const auto grabHidden = [&](QWidget& w, const char* name) {
+        w.show();
+        QCoreApplication::processEvents();
+        w.grab().save(dir.filePath(QString::fromLatin1(name)));
+        w.hide();
+    };
+    grabHidden(main.aboutBox(), "about.png");
+    grabHidden(main.notesWindow(), "notes.png");
+    grabHidden(main.showOptions(), "showoptions.png");
+    help.showTopic(lumora::kHelpContents);
+    QCoreApplication::processEvents();
+    help.window()->grab().save(dir.filePath(QStringLiteral("help.png")));
+    help.window()->hide();
+    lumora::TfmSplash3 splash;
+    splash.show();
+    splash.step();
+    QCoreApplication::processEvents();
+    splash.grab().save(dir.filePath(QStringLiteral("splash.png")));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    lumora::TEditorApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lumora Offline Editor"));
+    parser.addHelpOption();
+    const QCommandLineOption driveA(QStringLiteral("drive-a"),
+                                    QStringLiteral("Block device or 1.44 MB diskette image used as drive A."),
+                                    QStringLiteral("PATH"));
+    const QCommandLineOption screenshots(QStringLiteral("screenshots"),
+                                         QStringLiteral("Save pictures of the windows into FOLDER, then quit."),
+                                         QStringLiteral("FOLDER"));
+    const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
+                                           QStringLiteral("Quit as soon as the main window is up (start-up timing)."));
+    parser.addOption(driveA);
+    parser.addOption(screenshots);
+    parser.addOption(quitWhenShown);
+    parser.process(app);
+
+    std::optional<std::string> drivePath;
+    if (parser.isSet(driveA))
+        drivePath = QFile::encodeName(parser.value(driveA)).toStdString();
+
+    lumora::TMessageBoxPresenter presenter;
+    lumora::TQtShellDialogs dialogs;
+    lumora::TDocumentsShowsFolder showsFolder;
+    lumora::THelpPages help;
+    lumora::TShellServices services;
+    services.messages = &presenter;
+    services.dialogs = &dialogs;
+    services.showsFolder = &showsFolder;
+    services.help = &help;
+    services.disk = lumora::MakePosixDiskBackend(lumora::ResolveDriveAPath(drivePath));
+
+    auto main = lumora::StartEditor(services, lumora::EditorWindows());
+    presenter.setParent(main.get());
+
+    if (parser.isSet(quitWhenShown))
+        return 0;
+    if (parser.isSet(screenshots)) {
+        QTimer::singleShot(200, main.get(), [&] {
+            SaveScreenshots(*main, help, parser.value(screenshots));
+            main->close();
+        });
+    }
+    const int result = app.exec();
+    return result;
+}
