@@ -52,7 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     using namespace lumora;
     static TSilentUi ui;
-    TEditorState state(ui);
+    // Every section is unpacked on success, so one state serves every run.
+    static TEditorState state(ui);
+    static TShow again;
     state.setAllPresent();
     const auto bytes = MakeShowBytes(data, size);
     try {
@@ -63,7 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CompileSections(state.show(), state.image(), state.globals.presence);
     CompileNotes(state.globals.notes, state.image());
-    TShow again;
     UnpackSections(again, state.image(), state.globals.presence);
     if (!(again == state.show()))
         std::abort();

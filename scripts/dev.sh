@@ -9,7 +9,7 @@ mode=${1:-run}
 shift || true
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          clang-14 libclang-rt-14-dev xvfb xauth)
+          nlohmann-json3-dev fonts-dejavu-core clang-14 libclang-rt-14-dev xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -39,7 +39,7 @@ test)
   ctest --test-dir build --output-on-failure -j "$jobs" || failed=1
 
   # Core tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzz targets.
-  CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMORA_GUI=OFF \
+  CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -g" -DLUMORA_GUI=OFF \
     -DLUMORA_BENCH=OFF -DLUMORA_SANITIZE=ON -DLUMORA_FUZZ=ON >/dev/null
   cmake --build build-asan -j "$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
