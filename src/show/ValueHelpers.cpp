@@ -11,12 +11,10 @@ std::string FormatTenths(double x)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, x, std::chars_format::fixed, 1);
     if (result.ec != std::errc())
         return {};
-    std::string text(buffer, result.ptr);
-    if (!text.empty() && text.back() == '0')
-        text.resize(text.size() >= 2 ? text.size() - 2 : 0);
-    if (text.empty() || text == "-")
-        text = "0";
-    return text;
+    std::size_t length = static_cast<std::size_t>(result.ptr - buffer);
+    if (length >= 2 && buffer[length - 1] == '0')
+        length -= 2; // "3.0" -> "3"
+    return std::string(buffer, length);
 }
 
 bool IsTenths(double x)
