@@ -1,0 +1,525 @@
+#include "cli/Cli.h"
+
+#include "cli/CliReports.h"
+#include "cli/ShowInfo.h"
+#include "cli/ShowJson.h"
+#include "cli/TerminalUi.h"
+
+#include "show/DirectDisk.h"
+#include "show/EditorState.h"
+#include "show/LumoraError.h"
+#include "show/Sections.h"
+#include "show/ShowDisk.h"
+#include "show/ShowFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <istream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace lumora::cli {
+
+namespace {
+
+// What the main window adds when a diskette transfer returns false.
+constexpr const char* kMsgErrorReadingDisk = "Error Reading Show Disk!";
+constexpr const char* kMsgErrorWritingDisk = "Error Writing to Show Disk!";
+
+// A show as JSON is a few megabytes; anything far beyond is not one (or never ends).
+constexpr std::size_t kMaxJsonBytes = std::size_t{256} << 20;
+
+// The command failed: one line, exit status 1.
+class EFailure final : public std::runtime_error {
+public:
+    explicit EFailure(const std::string& message) : std::runtime_error(message) {}
+};
+
+std::string InParentheses(const std::string& detail)
+{
+    return detail.empty() ? std::string() : " (" + detail + ")";
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : " ") + line;
+    return text;
+}
+
+std::string SystemReason(int error)
+{
+    return std::strerror(error);
+}
+
+// ---------------------------------------------------------------- command lines
+
+struct TArgs {
+    std::vector<std::string> positional;
+    std::map<std::string, std::string, std::less<>> options;
+
+    bool has(std::string_view name) const { return options.find(name) != options.end(); }
+    std::optional<std::string> value(std::string_view name) const
+    {
+        const auto it = options.find(name);
+        return it == options.end() ? std::nullopt : std::optional<std::string>(it->second);
+    }
+};
+
+// Options may stand anywhere after the command's words, as "--name value" or
+// "--name=value"; "--" ends them, and "-" alone is a file name (standard input).
+TArgs ParseArgs(std::span<const std::string> args, std::span<const TOptionSpec> specs)
+{
+    TArgs parsed;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            parsed.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::string name = arg;
+        std::optional<std::string> inlineValue;
+        if (const auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            inlineValue = arg.substr(eq + 1);
+        }
+        const auto spec =
+            std::find_if(specs.begin(), specs.end(), [&](const TOptionSpec& s) { return s.name == name; });
+        if (spec == specs.end())
+            throw EUsageError("unknown option " + name);
+        std::string value;
+        if (spec->takesValue) {
+            if (inlineValue)
+                value = *inlineValue;
+            else if (i + 1 < args.size())
+                value = args[++i];
+            else
+                throw EUsageError("option " + name + " needs a value");
+        } else if (inlineValue) {
+            throw EUsageError("option " + name + " takes no value");
+        }
+        if (!parsed.options.emplace(name, value).second)
+            throw EUsageError("option " + name + " given twice");
+    }
+    return parsed;
+}
+
+void ExpectFiles(const TArgs& args, std::size_t count, const char* command)
+{
+    if (args.positional.size() != count)
+        throw EUsageError(std::string(command) + " takes " + std::to_string(count) + (count == 1 ? " file" : " files") +
+                          ", not " + std::to_string(args.positional.size()));
+}
+
+std::string RequiredOption(const TArgs& args, std::string_view name, const char* command)
+{
+    const auto value = args.value(name);
+    if (!value || value->empty())
+        throw EUsageError(std::string(command) + " needs " + std::string(name) + " FILE");
+    return *value;
+}
+
+// "patch,cue" -> the presence flags of those sections; all seven when not given.
+TPresenceFlags ParseSections(const std::optional<std::string>& list)
+{
+    static constexpr std::array<std::string_view, kSectionCount> kNames = {"patch",     "profile", "macro",  "effects",
+                                                                           "submaster", "cue",     "quorvel"};
+    TPresenceFlags presence{};
+    if (!list) {
+        presence.fill(1);
+        return presence;
+    }
+    std::string_view rest = *list;
+    while (true) {
+        const auto comma = rest.find(',');
+        const std::string_view name = rest.substr(0, comma);
+        const auto it = std::find(kNames.begin(), kNames.end(), name);
+        if (it == kNames.end())
+            throw EUsageError("--sections: unknown section \"" + std::string(name) +
+                              "\" (patch, profile, macro, effects, submaster, cue, quorvel)");
+        presence[static_cast<std::size_t>(it - kNames.begin())] = 1;
+        if (comma == std::string_view::npos)
+            break;
+        rest.remove_prefix(comma + 1);
+    }
+    return presence;
+}
+
+// ---------------------------------------------------------------- files
+
+// A whole text file, or standard input for "-".
+std::string ReadText(const std::string& path, std::istream& in)
+{
+    std::string text;
+    if (path == "-") {
+        text.assign(std::istreambuf_iterator<char>(in), {});
+        if (in.bad())
+            throw EFailure("standard input: cannot be read");
+        return text;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw EFailure(path + ": cannot be read" + InParentheses(SystemReason(errno)));
+    char buffer[1 << 16];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            throw EFailure(path + ": cannot be read" + InParentheses(SystemReason(error)));
+        }
+        if (n == 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > kMaxJsonBytes) {
+            ::close(fd);
+            throw EFailure(path + ": too large for a show (more than 256 MiB)");
+        }
+    }
+    ::close(fd);
+    return text;
+}
+
+// Why a file cannot be opened for reading, or "" when it can.
+std::string OpenProblem(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return SystemReason(errno);
+    ::close(fd);
+    return {};
+}
+
+// The message of the section unpack that refuses these bytes, or "".
+std::string UnpackProblem(std::span<const std::uint8_t> bytes)
+{
+    auto image = std::make_unique<TShowImage>();
+    auto show = std::make_unique<TShow>();
+    std::copy_n(bytes.begin(), kShowFileSize, image->file().begin());
+    TPresenceFlags all;
+    all.fill(1);
+    try {
+        UnpackSections(*show, *image, all);
+    } catch (const ELumoraError& e) {
+        return e.what();
+    }
+    return {};
+}
+
+// Reads a show file as File > Open does: the size check, then every section and the notes.
+void OpenShow(TEditorState& state, TTerminalUi& ui, const std::string& path)
+{
+    if (!CheckShowFile(state, path))
+        throw EFailure(path + ": " + Joined(ui.takeErrors()));
+    const auto bytes = ReadFileHead(path, kShowFileSize);
+    if (!bytes || bytes->size() < kShowFileSize)
+        throw EFailure(path + ": " + kMsgErrorReadingFile + InParentheses(OpenProblem(path)));
+    state.setAllPresent();
+    try {
+        LoadShowBytes(state, *bytes);
+    } catch (const ELumoraError& e) {
+        const std::string message = e.what();
+        throw EFailure(path + ": " + message +
+                       InParentheses(message == kMsgErrorReadingData ? UnpackProblem(*bytes) : ""));
+    }
+    state.globals.fileName = path;
+    state.globals.loadedFromFile = 1;
+    state.globals.newShow = 0;
+}
+
+// Writes the show as File > Save does: every section compiled, the notes, one atomic
+// write. Done step by step here so the failure line can carry the section's message
+// and the system's reason.
+void SaveShow(TEditorState& state, const std::string& path)
+{
+    state.setAllPresent();
+    try {
+        CompileSections(state.show(), state.image(), state.globals.presence);
+    } catch (const ELumoraError& e) {
+        throw EFailure(path + ": " + kMsgErrorCompiling + InParentheses(e.what()));
+    }
+    CompileNotes(state.globals.notes, state.image());
+    std::string why;
+    if (!WriteFileAtomically(path, state.image().file(), &why))
+        throw EFailure(path + ": " + kMsgErrorWritingFile + InParentheses(why));
+}
+
+// A diskette image must be exactly one 1.44 MB diskette; a device is left to the drive code.
+void CheckDiskImage(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        throw EFailure(path + ": no diskette image" + InParentheses(SystemReason(errno)));
+    if (S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) != kDisketteBytes)
+        throw EFailure(path + ": not a 1.44 MB diskette image (" + std::to_string(st.st_size) +
+                       " bytes; an image has 1474560)");
+    if (!S_ISREG(st.st_mode) && !S_ISBLK(st.st_mode))
+        throw EFailure(path + ": neither a diskette image nor a diskette drive");
+}
+
+void WriteOut(std::ostream& out, const std::string& text)
+{
+    out << text;
+    out.flush();
+    if (!out)
+        throw EFailure("standard output: write failed");
+}
+
+// ---------------------------------------------------------------- commands
+
+struct TContext {
+    std::istream& in;
+    std::ostream& out;
+    TTerminalUi& ui;
+};
+
+void Info(TContext& ctx, std::span<const std::string> rest)
+{
+    const TArgs args = ParseArgs(rest, {});
+    ExpectFiles(args, 1, "info");
+    TEditorState state(ctx.ui);
+    OpenShow(state, ctx.ui, args.positional[0]);
+    WriteOut(ctx.out, FormatSummary(SummarizeShow(state.show(), state.globals.notes)));
+}
+
+void Dump(TContext& ctx, std::span<const std::string> rest)
+{
+    const TArgs args = ParseArgs(rest, {});
+    ExpectFiles(args, 1, "dump");
+    TEditorState state(ctx.ui);
+    OpenShow(state, ctx.ui, args.positional[0]);
+    WriteOut(ctx.out, FormatJson(ShowToJson(state.show(), state.globals.notes)));
+}
+
+void Build(TContext& ctx, std::span<const std::string> rest)
+{
+    static constexpr TOptionSpec kSpecs[] = {{"-o", true}, {"--base", true}};
+    const TArgs args = ParseArgs(rest, kSpecs);
+    ExpectFiles(args, 1, "build");
+    const std::string& source = args.positional[0];
+    const std::string output = RequiredOption(args, "-o", "build");
+    const std::string where = source == "-" ? "standard input" : source;
+
+    TJson json;
+    try {
+        json = TJson::parse(ReadText(source, ctx.in));
+    } catch (const TJson::parse_error& e) {
+        // The library's text starts with its own tag in brackets; the rest says where.
+        std::string what = e.what();
+        if (const auto tag = what.find("] "); what.rfind("[json.exception", 0) == 0 && tag != std::string::npos)
+            what.erase(0, tag + 2);
+        throw EFailure(where + ": not valid JSON: " + what);
+    }
+    auto show = std::make_unique<TShow>();
+    std::string notes;
+    try {
+        ShowFromJson(json, *show, notes);
+    } catch (const EShowJsonError& e) {
+        throw EFailure(where + ": " + e.what());
+    }
+
+    TEditorState state(ctx.ui);
+    if (const auto base = args.value("--base")) {
+        if (!CheckShowFile(state, *base))
+            throw EFailure(*base + ": " + Joined(ctx.ui.takeErrors()));
+        const auto bytes = ReadFileHead(*base, kShowFileSize);
+        if (!bytes || bytes->size() < kShowFileSize)
+            throw EFailure(*base + ": " + kMsgErrorReadingFile + InParentheses(OpenProblem(*base)));
+        std::copy(bytes->begin(), bytes->end(), state.image().file().begin());
+    }
+    PutDeviceSpareWords(show->quorvel, state.image().qvSetup());
+    state.show() = std::move(*show);
+    state.globals.notes = std::move(notes);
+    SaveShow(state, output);
+}
+
+void DiskNew(std::span<const std::string> rest)
+{
+    const TArgs args = ParseArgs(rest, {});
+    ExpectFiles(args, 1, "disk new");
+    const std::string& path = args.positional[0];
+    const std::vector<std::uint8_t> blank(kDisketteBytes, 0);
+    std::string why;
+    if (!WriteFileAtomically(path, blank, &why))
+        throw EFailure(path + ": cannot be written" + InParentheses(why));
+}
+
+void DiskWrite(TContext& ctx, std::span<const std::string> rest)
+{
+    static constexpr TOptionSpec kSpecs[] = {{"--sections", true}};
+    const TArgs args = ParseArgs(rest, kSpecs);
+    ExpectFiles(args, 2, "disk write");
+    const TPresenceFlags sections = ParseSections(args.value("--sections"));
+    const std::string& showPath = args.positional[0];
+    const std::string& imagePath = args.positional[1];
+
+    TEditorState state(ctx.ui);
+    OpenShow(state, ctx.ui, showPath);
+    CheckDiskImage(imagePath);
+    state.globals.presence = sections;
+    TDirDisk disk(MakePosixDiskBackend(imagePath));
+    if (!WriteShowDisk(state, disk, state.globals.driveLetter))
+        throw EFailure(imagePath + ": " + kMsgErrorWritingDisk);
+}
+
+void DiskRead(TContext& ctx, std::span<const std::string> rest)
+{
+    static constexpr TOptionSpec kSpecs[] = {{"-o", true}, {"--sections", true}, {"--strict", false}};
+    const TArgs args = ParseArgs(rest, kSpecs);
+    ExpectFiles(args, 1, "disk read");
+    const TPresenceFlags sections = ParseSections(args.value("--sections"));
+    const std::string& imagePath = args.positional[0];
+    const std::string output = RequiredOption(args, "-o", "disk read");
+    ctx.ui.setStrict(args.has("--strict"));
+
+    CheckDiskImage(imagePath);
+    // A new show: the sections not read keep the new show's content.
+    TEditorState state(ctx.ui);
+    state.globals.presence = sections;
+    TDirDisk disk(MakePosixDiskBackend(imagePath));
+    if (!ReadShowDisk(state, disk, state.globals.driveLetter))
+        throw EFailure(imagePath + ": " + kMsgErrorReadingDisk);
+    state.globals.loadedFromDiskette = 1;
+    SaveShow(state, output);
+}
+
+void Disk(TContext& ctx, std::span<const std::string> rest)
+{
+    if (rest.empty())
+        throw EUsageError("disk needs new, write or read");
+    const std::string& what = rest[0];
+    if (what == "new")
+        DiskNew(rest.subspan(1));
+    else if (what == "write")
+        DiskWrite(ctx, rest.subspan(1));
+    else if (what == "read")
+        DiskRead(ctx, rest.subspan(1));
+    else
+        throw EUsageError("unknown disk command " + what);
+}
+
+void Report(TContext& ctx, std::span<const std::string> rest)
+{
+    if (rest.empty())
+        throw EUsageError("report needs a report name");
+    const TCliReport* report = FindCliReport(rest[0]);
+    if (report == nullptr)
+        throw EUsageError("unknown report " + rest[0]);
+
+    std::vector<TOptionSpec> specs = report->options;
+    specs.push_back({"--csv", true});
+    specs.push_back({"--pdf", true});
+    const TArgs args = ParseArgs(rest.subspan(1), specs);
+    ExpectFiles(args, 1, "report");
+    if (args.has("--csv") == args.has("--pdf"))
+        throw EUsageError("report needs one of --csv FILE and --pdf FILE");
+    TReportOptions options(args.options.begin(), args.options.end());
+    options.erase("--csv");
+    options.erase("--pdf");
+
+    TEditorState state(ctx.ui);
+    OpenShow(state, ctx.ui, args.positional[0]);
+    if (const auto csv = args.value("--csv")) {
+        const std::string text = report->csv(state, options);
+        std::string why;
+        if (!WriteFileAtomically(*csv, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
+                                 &why))
+            throw EFailure(*csv + ": cannot be written" + InParentheses(why));
+    } else {
+        if (!report->pdf)
+            throw EFailure(std::string(report->name) + ": PDF output needs the report engine, not in this build");
+        report->pdf(state, options, *args.value("--pdf"));
+    }
+}
+
+} // namespace
+
+std::string UsageText()
+{
+    std::string text = "usage: lumora-cli info SHOW.lmr\n"
+                       "       lumora-cli dump SHOW.lmr\n"
+                       "       lumora-cli build SHOW.json -o SHOW.lmr [--base OLD.lmr]\n"
+                       "       lumora-cli disk new IMAGE.img\n"
+                       "       lumora-cli disk write SHOW.lmr IMAGE.img [--sections LIST]\n"
+                       "       lumora-cli disk read IMAGE.img -o SHOW.lmr [--sections LIST] [--strict]\n"
+                       "       lumora-cli report NAME SHOW.lmr [OPTIONS] (--csv FILE | --pdf FILE)\n"
+                       "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
+                       "      (all when not given)\n"
+                       "build reads standard input for SHOW.json \"-\".\n"
+                       "reports:";
+    if (CliReports().empty())
+        text += " none in this build yet";
+    text += '\n';
+    for (const TCliReport& report : CliReports())
+        text += "  " + std::string(report.name) + (report.usage.empty() ? "" : " ") + std::string(report.usage) + '\n';
+    return text;
+}
+
+int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
+    TTerminalUi ui(err);
+    TContext ctx{in, out, ui};
+    try {
+        if (args.empty())
+            throw EUsageError("no command given");
+        const std::string& command = args[0];
+        const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
+        if (command == "-h" || command == "--help" || command == "help") {
+            WriteOut(out, UsageText());
+            return kExitOk;
+        }
+        if (command == "info")
+            Info(ctx, rest);
+        else if (command == "dump")
+            Dump(ctx, rest);
+        else if (command == "build")
+            Build(ctx, rest);
+        else if (command == "disk")
+            Disk(ctx, rest);
+        else if (command == "report")
+            Report(ctx, rest);
+        else
+            throw EUsageError("unknown command " + command);
+    } catch (const EUsageError& e) {
+        err << kProgramName << ": " << e.what() << '\n' << UsageText();
+        err.flush();
+        return kExitUsage;
+    } catch (const EFailure& e) {
+        // Boxes the core showed on the way are the reason: they go on the same line.
+        err << kProgramName << ": " << e.what() << InParentheses(Joined(ui.takeErrors())) << '\n';
+        err.flush();
+        return kExitFailure;
+    } catch (const ELumoraError& e) {
+        err << kProgramName << ": " << e.what() << InParentheses(Joined(ui.takeErrors())) << '\n';
+        err.flush();
+        return kExitFailure;
+    } catch (const std::bad_alloc&) {
+        err << kProgramName << ": out of memory\n";
+        return kExitFailure;
+    }
+    // Anything the core showed on a path that still succeeded.
+    for (const std::string& line : ui.takeErrors())
+        err << kProgramName << ": " << line << '\n';
+    err.flush();
+    return kExitOk;
+}
+
+} // namespace lumora::cli
