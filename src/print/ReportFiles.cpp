@@ -213,6 +213,8 @@ std::vector<TReportRow> ParseCsv(std::string_view text)
 
 bool WriteReportFile(const std::string& path, std::string_view text, std::string* why, const TFileFaults* faults)
 {
+    if (path.empty())
+        return Fail(why, "no file name");
     const fs::path target(path);
     std::string tempPath;
     int fd = -1;

@@ -1,0 +1,58 @@
+#pragma once
+
+// The preview every report shares: the print preview opened maximized at 85 % zoom, with
+// the engine's printing and page navigation, and a button that saves the report as a PDF
+// file.
+
+#include "show/UserInterface.h"
+#include "widgets/ReportEngine.h"
+
+#include <QPrintPreviewDialog>
+
+#include <functional>
+
+class QAction;
+class QPrintPreviewWidget;
+
+namespace lumora {
+
+inline constexpr qreal kPreviewZoom = 0.85;
+
+class TReportPreview final : public QPrintPreviewDialog {
+    Q_OBJECT
+
+public:
+    TReportPreview(TReportDocument document, const QString& title, QWidget* parent = nullptr);
+
+    const TReportDocument& document() const { return m_document; }
+    QPrintPreviewWidget* previewWidget() const;
+    QAction* savePdfAction() const { return m_savePdf; }
+
+    // Writes the report as a PDF file; false when it cannot be written.
+    bool savePdf(const QString& path);
+
+    // Maximized, at 85 %, once the pages are made.
+    void setVisible(bool visible) override;
+
+private:
+    void savePdfClicked();
+
+    TReportDocument m_document;
+    QString m_title;
+    QAction* m_savePdf = nullptr;
+    bool m_zoomed = false;
+};
+
+// Shows a report: the preview, modally. Tests install a hook that takes the document
+// instead (nullptr puts the preview back).
+using TPreviewHook = std::function<void(const TReportDocument& document, const QString& title)>;
+void SetReportPreviewHook(TPreviewHook hook);
+void PreviewReport(QWidget* parent, const TReportDocument& document, const QString& title);
+
+// Runs a report whose data file is written: reads it through the data source, lays it
+// out (with the hourglass) and previews it, then releases the data. False when the file
+// cannot be read.
+bool RunReport(QWidget* parent, IUserInterface& ui, const std::string& dataFile, TReportDataSource& source,
+               const TReportLayout& layout, const QString& title);
+
+} // namespace lumora
