@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -56,22 +57,29 @@ void BM_ProgramStart(benchmark::State& state)
     std::string option = "--quit-when-shown";
     char* argv[] = {program.data(), option.data(), nullptr};
 
+    // The editor's own warnings would drown the table.
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         pid_t pid = 0;
-        if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, env.data()) != 0) {
+        if (posix_spawn(&pid, program.c_str(), &quiet, nullptr, argv, env.data()) != 0) {
             state.SkipWithError("cannot start the editor");
-            return;
+            break;
         }
         int status = 0;
         waitpid(pid, &status, 0);
         const auto end = std::chrono::steady_clock::now();
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
             state.SkipWithError("the editor did not start cleanly");
-            return;
+            break;
         }
         state.SetIterationTime(std::chrono::duration<double>(end - start).count());
     }
+    posix_spawn_file_actions_destroy(&quiet);
 }
 BENCHMARK(BM_ProgramStart)
     ->UseManualTime()

@@ -303,6 +303,13 @@ void TfmMain::buildMenus()
     print->addSeparator();
     addAction(print, "mnuPrinterSetup", tr("Printer Setup..."), [this] { printerSetup(); });
 
+    // The window's own help context: F1 anywhere in it (editing windows have their own).
+    auto* f1 = new QAction(this);
+    f1->setObjectName(QStringLiteral("actHelpContext"));
+    f1->setShortcut(Qt::Key_F1);
+    QMainWindow::addAction(f1);
+    connect(f1, &QAction::triggered, this, [this] { command([this] { helpContents(); }); });
+
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     addAction(help, "mnuContents", tr("&Contents"), [this] { helpContents(); });
