@@ -437,16 +437,14 @@ void Report(TContext& ctx, std::span<const std::string> rest)
 
     TEditorState state(ctx.ui);
     OpenShow(state, ctx.ui, args.positional[0]);
-    if (const auto csv = args.value("--csv")) {
-        const std::string text = report->csv(state, options);
-        std::string why;
-        if (!WriteFileAtomically(*csv, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()),
-                                 &why))
-            throw EFailure(*csv + ": cannot be written" + InParentheses(why));
-    } else {
-        if (!report->pdf)
-            throw EFailure(std::string(report->name) + ": PDF output needs the report engine, not in this build");
-        report->pdf(state, options, *args.value("--pdf"));
+    const bool csv = args.has("--csv");
+    const std::string output = *args.value(csv ? "--csv" : "--pdf");
+    const auto& write = csv ? report->csv : report->pdf;
+    if (!write)
+        throw EFailure(std::string(report->name) + ": PDF output needs the report engine, not in this build");
+    if (!write(state, options, output)) {
+        const std::string reason = Joined(ctx.ui.takeErrors());
+        throw EFailure(output + ": " + (reason.empty() ? "the report could not be written" : reason));
     }
 }
 

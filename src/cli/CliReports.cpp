@@ -7,10 +7,12 @@ namespace lumora::cli {
 
 namespace {
 
-// The reports slot in here as their data code arrives:
-//   {"cue-list", "", {}, <cue list data file>, {}},
-//   {"cue-levels", "--cue NUMBER [--channels N]", {{"--cue", true}, {"--channels", true}}, ...},
-//   {"track", "[--channels N]", {{"--channels", true}}, ...},
+// One row per report, in the order usage lists them. The cue reports slot in as their
+// data code lands (cues/CueReports.h: each report's Print, with the dialog's choices made
+// from the options by ChannelsOption and CueNumberOption):
+//   {"cue-list", "", {}, <PrintCueListReport>, {}},
+//   {"cue-levels", "--cue NUMBER [--channels N]", {{"--cue", true}, {"--channels", true}}, <...>, {}},
+//   {"track", "[--channels N]", {{"--channels", true}}, <PrintTrackReport>, {}},
 const std::vector<TCliReport> kReports = {};
 
 // A whole number of digits only; false for anything else (signs, spaces, empty).

@@ -35,10 +35,12 @@ struct TCliReport {
     std::string_view name;            // "cue-list"
     std::string_view usage;           // its options, e.g. "--cue NUMBER [--channels N]"
     std::vector<TOptionSpec> options; // besides --csv and --pdf
-    // The report's data file, byte for byte as the editor writes it.
-    std::function<std::string(TEditorState& state, const TReportOptions& options)> csv;
-    // Renders the report to pdfPath; empty in a build without the report engine.
-    std::function<void(TEditorState& state, const TReportOptions& options, const std::string& pdfPath)> pdf;
+    // Writes the report's data file at csvPath exactly as the editor does (the report's
+    // own Print with the dialog's choices). False when it did not: the refusal reached
+    // the user interface as a box, or the file could not be written.
+    std::function<bool(TEditorState& state, const TReportOptions& options, const std::string& csvPath)> csv;
+    // The same rendered by the report engine as a PDF; empty in a build without it.
+    std::function<bool(TEditorState& state, const TReportOptions& options, const std::string& pdfPath)> pdf;
 };
 
 // Every report this build knows, in the order usage lists them.
