@@ -758,8 +758,9 @@ bool TfmMain::queryClose()
     const std::string question = g.fileName.empty() ? kMsgSaveNewShow : ProjectChangedQuestion(g.fileName);
     switch (m_ui->askYesNoCancel(question, IUserInterface::Icon::Warning)) {
     case IUserInterface::Answer::Yes:
-        // A save that fails keeps the window open; a Save As the user cancels does not.
-        return RunCommand(*m_ui, [this] { fileSave(); });
+        // Close only when the show really was saved: a failed save, or a Save As the
+        // user cancels, keeps the window open with the show still marked as changed.
+        return RunCommand(*m_ui, [this] { fileSave(); }) && m_state->globals.showChanged == 0;
     case IUserInterface::Answer::No: return true;
     case IUserInterface::Answer::Cancel: return false;
     }

@@ -76,7 +76,7 @@ private slots:
     void closeQueryFollowsTheAnswer_data();
     void closeQueryFollowsTheAnswer();
     void closingUnchangedShowAsksNothing();
-    void closingUntitledShowAndCancellingSaveAsCloses();
+    void closingUntitledShowAndCancellingSaveAsStaysOpen();
     void closingWhenTheSaveFailsStaysOpen();
     void exitRunsTheCloseQuery();
 
@@ -332,16 +332,19 @@ void TestMainMenu::closingUnchangedShowAsksNothing()
     QVERIFY(h.messages.boxes.empty());
 }
 
-void TestMainMenu::closingUntitledShowAndCancellingSaveAsCloses()
+void TestMainMenu::closingUntitledShowAndCancellingSaveAsStaysOpen()
 {
     TShellHarness h;
     h.globals().showChanged = 1;
     h.messages.answerYes();
     h.dialogs.saveAnswers.push_back(std::nullopt);
-    QVERIFY(h.main->close());
+    QVERIFY(!h.main->close()); // nothing was saved: the show must not be dropped
     QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Do you want to save this new show?")});
     QCOMPARE(h.dialogs.saveCalls, 1);
     QVERIFY(QDir(h.showsFolder->location()).isEmpty());
+    QCOMPARE(h.globals().showChanged, 1);
+    h.messages.answerNo();
+    QVERIFY(h.main->close());
 }
 
 void TestMainMenu::closingWhenTheSaveFailsStaysOpen()
