@@ -1,11 +1,17 @@
 #include "print/Preview.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QFileDialog>
+#include <QGraphicsView>
 #include <QMessageBox>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QTimer>
 #include <QToolBar>
+
+#include <utility>
 
 namespace lumora {
 
@@ -26,8 +32,7 @@ TReportPreview::TReportPreview(TReportDocument document, const QString& title, Q
     setWindowTitle(title);
     PreparePrinter(*printer(), m_document);
     printer()->setDocName(title);
-    connect(this, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* target) { PrintReport(*target, m_document); });
+    connect(this, &QPrintPreviewDialog::paintRequested, this, &TReportPreview::paintPages);
 
     m_savePdf = new QAction(tr("Save as PDF..."), this);
     m_savePdf->setObjectName(QStringLiteral("actSavePdf"));
@@ -55,11 +60,48 @@ void TReportPreview::setVisible(bool visible)
 {
     if (visible && !m_zoomed)
         setWindowState(windowState() | Qt::WindowMaximized);
-    QPrintPreviewDialog::setVisible(visible); // makes the pages on first show
+    QPrintPreviewDialog::setVisible(visible); // makes the first pages on first show
     if (visible && !m_zoomed) {
         m_zoomed = true;
-        if (QPrintPreviewWidget* preview = previewWidget())
+        if (QPrintPreviewWidget* preview = previewWidget()) {
             preview->setZoomFactor(kPreviewZoom);
+            if (auto* view = preview->findChild<QGraphicsView*>())
+                view->viewport()->installEventFilter(this);
+        }
+        // Should no paint be seen (a hidden screen), the rest comes all the same.
+        if (m_partial)
+            QTimer::singleShot(250, this, &TReportPreview::makeAllPages);
+    }
+}
+
+bool TReportPreview::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && m_partial && !m_completeScheduled) {
+        m_completeScheduled = true;
+        QTimer::singleShot(0, this, &TReportPreview::makeAllPages); // once the first pages are painted
+    }
+    return QPrintPreviewDialog::eventFilter(watched, event);
+}
+
+void TReportPreview::paintPages(QPrinter* target)
+{
+    if (std::exchange(m_firstRequest, false) && m_document.pageCount() > kFirstPreviewPages) {
+        m_partial = true;
+        PaintReport(*target, m_document, 1, kFirstPreviewPages);
+        return;
+    }
+    PrintReport(*target, m_document); // the whole preview, or printing the pages chosen
+}
+
+void TReportPreview::makeAllPages()
+{
+    if (!m_partial)
+        return;
+    m_partial = false;
+    if (QPrintPreviewWidget* preview = previewWidget()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        preview->updatePreview();
+        QApplication::restoreOverrideCursor();
     }
 }
 

@@ -17,6 +17,9 @@ class QPrintPreviewWidget;
 namespace lumora {
 
 inline constexpr qreal kPreviewZoom = 0.85;
+// The preview first makes only the first pages, so they are on screen at once even for
+// a report of hundreds of pages, and makes all of them as soon as those are shown.
+inline constexpr int kFirstPreviewPages = 3;
 
 class TReportPreview final : public QPrintPreviewDialog {
     Q_OBJECT
@@ -33,14 +36,24 @@ public:
 
     // Maximized, at 85 %, once the pages are made.
     void setVisible(bool visible) override;
+    // False until the preview holds every page.
+    bool complete() const { return !m_firstRequest && !m_partial; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void paintPages(QPrinter* target);
+    void makeAllPages();
     void savePdfClicked();
 
     TReportDocument m_document;
     QString m_title;
     QAction* m_savePdf = nullptr;
     bool m_zoomed = false;
+    bool m_firstRequest = true; // no pages made yet
+    bool m_partial = false;     // the preview holds only the first pages
+    bool m_completeScheduled = false;
 };
 
 // Shows a report: the preview, modally. Tests install a hook that takes the document

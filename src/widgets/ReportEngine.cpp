@@ -8,8 +8,12 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 namespace lumora {
 
@@ -261,67 +265,93 @@ namespace {
 constexpr qreal kRuleWidthMm = 0.25;
 constexpr qreal kSmallestShrink = 0.6; // a text too wide for its box shrinks, to this at most
 
-struct TPaintFont {
-    QFont font;
-    QFontMetricsF metrics;
-    QHash<QString, qreal> widths;
-};
-
-} // namespace
-
-void PaintReportPage(QPainter& painter, const TReportDocument& document, int pageIndex, const QRectF& target)
-{
-    if (pageIndex < 0 || pageIndex >= document.pageCount())
-        return;
-    const TReportPage& page = document.pages[pageIndex];
-    const QSizeF paper = document.paperSizeMm();
-    const qreal k = std::min(target.width() / paper.width(), target.height() / paper.height()); // device per mm
-    const qreal nominal = painter.device()->logicalDpiY() / 25.4; // device per mm that point sizes assume
-    auto toDevice = [&](QPointF mm) { return target.topLeft() + mm * k; };
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setRenderHint(QPainter::TextAntialiasing, true);
-
-    QPen pen(Qt::black);
-    pen.setWidthF(kRuleWidthMm * k);
-    painter.setPen(pen);
-    for (const QLineF& rule : page.rules)
-        painter.drawLine(QLineF(toDevice(rule.p1()), toDevice(rule.p2())));
-
-    std::vector<TPaintFont> fonts;
-    fonts.reserve(static_cast<std::size_t>(document.styles.size()));
-    for (const TReportStyle& style : document.styles) {
-        QFont font(ReportFontFamily());
-        font.setStyleHint(QFont::SansSerif);
-        font.setPointSizeF(style.pointSize * k / nominal);
-        font.setBold(style.bold);
-        fonts.push_back({font, QFontMetricsF(font, painter.device()), {}});
+// Paints the pages of one document on one device. Shaping a text is most of the cost of
+// drawing it, and a report repeats few texts many times (levels, types, headings), so
+// each text is shaped once per style and drawn from then on as it is.
+class TReportPainter final {
+public:
+    TReportPainter(QPainter& painter, const TReportDocument& document, const QRectF& target)
+        : m_painter(painter), m_document(document), m_target(target)
+    {
+        const QSizeF paper = document.paperSizeMm();
+        m_k = std::min(target.width() / paper.width(), target.height() / paper.height());
+        const qreal nominal = painter.device()->logicalDpiY() / 25.4; // what point sizes assume
+        for (const TReportStyle& style : document.styles) {
+            QFont font(ReportFontFamily());
+            font.setStyleHint(QFont::SansSerif);
+            font.setPointSizeF(style.pointSize * m_k / nominal);
+            font.setBold(style.bold);
+            m_fonts.push_back(std::make_unique<TFont>(font, painter.device()));
+        }
     }
 
-    int current = -1;
-    for (const TPlacedText& text : page.texts) {
-        if (text.style < 0 || text.style >= static_cast<int>(fonts.size()))
-            continue;
-        TPaintFont& f = fonts[static_cast<std::size_t>(text.style)];
-        auto it = f.widths.constFind(text.text);
-        if (it == f.widths.constEnd())
-            it = f.widths.insert(text.text, f.metrics.horizontalAdvance(text.text));
-        qreal width = *it;
-        const QRectF box(toDevice(text.rect.topLeft()), text.rect.size() * k);
+    void paint(int pageIndex)
+    {
+        if (pageIndex < 0 || pageIndex >= m_document.pageCount())
+            return;
+        const TReportPage& page = m_document.pages[pageIndex];
+        m_painter.save();
+        m_painter.setRenderHint(QPainter::Antialiasing, true);
+        m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+        QPen pen(Qt::black);
+        pen.setWidthF(kRuleWidthMm * m_k);
+        m_painter.setPen(pen);
+        for (const QLineF& rule : page.rules)
+            m_painter.drawLine(QLineF(toDevice(rule.p1()), toDevice(rule.p2())));
+        for (const TPlacedText& text : page.texts)
+            paintText(text);
+        m_painter.restore();
+    }
+
+private:
+    struct TShaped {
+        // Shaped for the device painted on: its resolution sets the glyphs' size.
+        TShaped(const QString& text, const QFont& font, QPaintDevice* device) : layout(text, font, device) {}
+        QTextLayout layout;
+        qreal width = 0;
+    };
+    struct TFont {
+        TFont(const QFont& f, QPaintDevice* device) : font(f), metrics(f, device), device(device) {}
+        QFont font;
+        QFontMetricsF metrics;
+        QPaintDevice* device;
+        std::unordered_map<QString, std::unique_ptr<TShaped>> shaped;
+    };
+
+    QPointF toDevice(QPointF mm) const { return m_target.topLeft() + mm * m_k; }
+
+    const TShaped& shape(TFont& f, const QString& text)
+    {
+        auto it = f.shaped.find(text);
+        if (it == f.shaped.end()) {
+            auto shaped = std::make_unique<TShaped>(text, f.font, f.device);
+            shaped->layout.setCacheEnabled(true);
+            shaped->layout.beginLayout();
+            QTextLine line = shaped->layout.createLine();
+            line.setLeadingIncluded(false);
+            shaped->layout.endLayout();
+            shaped->width = line.isValid() ? line.naturalTextWidth() : 0;
+            it = f.shaped.emplace(text, std::move(shaped)).first;
+        }
+        return *it->second;
+    }
+
+    void paintText(const TPlacedText& text)
+    {
+        if (text.style < 0 || text.style >= static_cast<int>(m_fonts.size()))
+            return;
+        TFont& f = *m_fonts[static_cast<std::size_t>(text.style)];
+        const TShaped& shaped = shape(f, text.text);
+        const QRectF box(toDevice(text.rect.topLeft()), text.rect.size() * m_k);
+        qreal width = shaped.width;
         qreal ascent = f.metrics.ascent(), descent = f.metrics.descent();
-        if (width > box.width() && width > 0) {
-            const qreal shrink = std::max(kSmallestShrink, box.width() / width);
-            QFont smaller = f.font;
-            smaller.setPointSizeF(f.font.pointSizeF() * shrink);
-            painter.setFont(smaller);
-            current = -1;
-            width *= shrink;
-            ascent *= shrink;
-            descent *= shrink;
-        } else if (current != text.style) {
-            painter.setFont(f.font);
-            current = text.style;
+        const bool shrink = width > box.width() && width > 0;
+        qreal factor = 1;
+        if (shrink) {
+            factor = std::max(kSmallestShrink, box.width() / width);
+            width *= factor;
+            ascent *= factor;
+            descent *= factor;
         }
         qreal x = box.left();
         if (text.align & Qt::AlignRight)
@@ -333,9 +363,29 @@ void PaintReportPage(QPainter& painter, const TReportDocument& document, int pag
             baseline = box.top() + ascent;
         else if (text.align & Qt::AlignBottom)
             baseline = box.bottom() - descent;
-        painter.drawText(QPointF(x, baseline), text.text);
+        if (shrink) {
+            QFont smaller = f.font;
+            smaller.setPointSizeF(f.font.pointSizeF() * factor);
+            m_painter.setFont(smaller);
+            m_painter.drawText(QPointF(x, baseline), text.text);
+            return;
+        }
+        // The layout's line has its top at the position given, its baseline one ascent below.
+        shaped.layout.draw(&m_painter, QPointF(x, baseline - shaped.layout.lineAt(0).ascent()));
     }
-    painter.restore();
+
+    QPainter& m_painter;
+    const TReportDocument& m_document;
+    QRectF m_target;
+    qreal m_k = 1; // device units a millimetre
+    std::vector<std::unique_ptr<TFont>> m_fonts;
+};
+
+} // namespace
+
+void PaintReportPage(QPainter& painter, const TReportDocument& document, int pageIndex, const QRectF& target)
+{
+    TReportPainter(painter, document, target).paint(pageIndex);
 }
 
 namespace {
@@ -345,13 +395,13 @@ void PaintPages(QPagedPaintDevice& device, const TReportDocument& document, cons
     QPainter painter;
     if (!painter.begin(&device))
         return;
-    const QRectF target(0, 0, device.width(), device.height());
+    TReportPainter paint(painter, document, QRectF(0, 0, device.width(), device.height()));
     bool first = true;
     for (const int page : pages) {
         if (!first)
             device.newPage();
         first = false;
-        PaintReportPage(painter, document, page, target);
+        paint.paint(page);
     }
     painter.end();
 }
@@ -405,11 +455,11 @@ bool SaveReportPdf(const TReportDocument& document, const QString& path, const Q
     QPainter painter;
     if (!painter.begin(&writer))
         return false;
-    const QRectF target(0, 0, writer.width(), writer.height());
+    TReportPainter paint(painter, document, QRectF(0, 0, writer.width(), writer.height()));
     for (int page = 0; page < document.pageCount(); ++page) {
         if (page > 0)
             writer.newPage();
-        PaintReportPage(painter, document, page, target);
+        paint.paint(page);
     }
     return painter.end();
 }

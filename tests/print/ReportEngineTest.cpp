@@ -255,6 +255,9 @@ private slots:
         constexpr int kScale = 4; // pixels a millimetre
         QImage image(216 * kScale, 280 * kScale, QImage::Format_RGB32);
         image.fill(Qt::white);
+        // A resolution unlike the screen's, so text shaped for the wrong device shows.
+        image.setDotsPerMeterX(23622);
+        image.setDotsPerMeterY(23622);
         const QRectF paper(0, 0, 215.9 * kScale, 279.4 * kScale);
         {
             QPainter painter(&image);
@@ -272,6 +275,13 @@ private slots:
         QVERIFY(inked(QRect(100, 24, 5, 2)));     // the rule at 25 mm
         QVERIFY(inked(QRect(10, 30, 30, 10)));    // "row 1"
         QVERIFY(!inked(QRect(10, 80, 100, 100))); // below the last row
+        // "row 1" at 9 points is about 9 mm wide.
+        int right = 0;
+        for (int x = 10 * kScale; x < 60 * kScale; ++x)
+            for (int y = 30 * kScale; y < 40 * kScale; ++y)
+                if (qGray(image.pixel(x, y)) < 128)
+                    right = x;
+        QVERIFY2(right > 16 * kScale && right < 24 * kScale, QByteArray::number(right / double(kScale)));
     }
 
     void savesAndPrintsPdf()
@@ -303,7 +313,7 @@ private slots:
     {
         TReportLayout layout = SimpleLayout(20, 10);
         layout.orientation = QPageLayout::Landscape;
-        TReportPreview preview(LayOutReport(layout, GroupAndName(NumberedRows(60))), QStringLiteral("Test report"));
+        TReportPreview preview(LayOutReport(layout, GroupAndName(NumberedRows(40))), QStringLiteral("Test report"));
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         QVERIFY(preview.windowState() & Qt::WindowMaximized);
@@ -311,6 +321,7 @@ private slots:
         QVERIFY(widget);
         QCOMPARE(widget->zoomFactor(), kPreviewZoom);
         QCOMPARE(widget->pageCount(), preview.document().pageCount());
+        QVERIFY(preview.complete()); // a short report is made whole at once
         QCOMPARE(widget->orientation(), QPageLayout::Landscape);
         QToolBar* toolbar = preview.findChild<QToolBar*>();
         QVERIFY(toolbar && toolbar->actions().contains(preview.savePdfAction()));
@@ -319,6 +330,22 @@ private slots:
         const QString pdf = QString::fromStdString(temp.file("preview.pdf"));
         QVERIFY(preview.savePdf(pdf));
         QCOMPARE(PdfPageCount(pdf), preview.document().pageCount());
+    }
+
+    void previewShowsTheFirstPagesFirstThenAll()
+    {
+        const TReportDocument doc = LayOutReport(SimpleLayout(20, 10), GroupAndName(NumberedRows(230)));
+        QCOMPARE(doc.pageCount(), 10);
+        TReportPreview preview(doc, QStringLiteral("Long report"));
+        preview.show();
+        QPrintPreviewWidget* widget = preview.previewWidget();
+        QCOMPARE(widget->pageCount(), kFirstPreviewPages);
+        QVERIFY(!preview.complete());
+        QTRY_VERIFY(preview.complete());
+        QCOMPARE(widget->pageCount(), 10);
+        QCOMPARE(widget->zoomFactor(), kPreviewZoom);
+        widget->setCurrentPage(10);
+        QCOMPARE(widget->currentPage(), 10);
     }
 
     void runReportHandsTheDocumentToThePreview()
