@@ -33,8 +33,6 @@ namespace lumora::cli {
 namespace {
 
 // What the main window adds when a diskette transfer returns false.
-constexpr const char* kMsgErrorReadingDisk = "Error Reading Show Disk!";
-constexpr const char* kMsgErrorWritingDisk = "Error Writing to Show Disk!";
 
 // A show as JSON is a few megabytes; anything far beyond is not one (or never ends).
 constexpr std::size_t kMaxJsonBytes = std::size_t{256} << 20;
@@ -198,68 +196,30 @@ std::string ReadText(const std::string& path, std::istream& in)
     return text;
 }
 
-// Why a file cannot be opened for reading, or "" when it can.
-std::string OpenProblem(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return SystemReason(errno);
-    ::close(fd);
-    return {};
-}
-
-// The message of the section unpack that refuses these bytes, or "".
-std::string UnpackProblem(std::span<const std::uint8_t> bytes)
-{
-    auto image = std::make_unique<TShowImage>();
-    auto show = std::make_unique<TShow>();
-    std::copy_n(bytes.begin(), kShowFileSize, image->file().begin());
-    TPresenceFlags all;
-    all.fill(1);
-    try {
-        UnpackSections(*show, *image, all);
-    } catch (const ELumoraError& e) {
-        return e.what();
-    }
-    return {};
-}
-
 // Reads a show file as File > Open does: the size check, then every section and the notes.
 void OpenShow(TEditorState& state, TTerminalUi& ui, const std::string& path)
 {
     if (!CheckShowFile(state, path))
         throw EFailure(path + ": " + Joined(ui.takeErrors()));
-    const auto bytes = ReadFileHead(path, kShowFileSize);
-    if (!bytes || bytes->size() < kShowFileSize)
-        throw EFailure(path + ": " + kMsgErrorReadingFile + InParentheses(OpenProblem(path)));
     state.setAllPresent();
     try {
-        LoadShowBytes(state, *bytes);
+        LoadShowFile(state, path);
     } catch (const ELumoraError& e) {
-        const std::string message = e.what();
-        throw EFailure(path + ": " + message +
-                       InParentheses(message == kMsgErrorReadingData ? UnpackProblem(*bytes) : ""));
+        throw EFailure(path + ": " + e.what() + InParentheses(e.detail()));
     }
     state.globals.fileName = path;
     state.globals.loadedFromFile = 1;
     state.globals.newShow = 0;
 }
 
-// Writes the show as File > Save does: every section compiled, the notes, one atomic
-// write. Done step by step here so the failure line can carry the section's message
-// and the system's reason.
+// Writes the show as File > Save does; the failure line carries what lay underneath.
 void SaveShow(TEditorState& state, const std::string& path)
 {
-    state.setAllPresent();
     try {
-        CompileSections(state.show(), state.image(), state.globals.presence);
+        SaveShowFile(state, path);
     } catch (const ELumoraError& e) {
-        throw EFailure(path + ": " + kMsgErrorCompiling + InParentheses(e.what()));
+        throw EFailure(path + ": " + e.what() + InParentheses(e.detail()));
     }
-    CompileNotes(state.globals.notes, state.image());
-    std::string why;
-    if (!WriteFileAtomically(path, state.image().file(), &why))
-        throw EFailure(path + ": " + kMsgErrorWritingFile + InParentheses(why));
 }
 
 // A diskette image must be exactly one 1.44 MB diskette; a device is left to the drive code.
@@ -340,12 +300,13 @@ void Build(TContext& ctx, std::span<const std::string> rest)
     if (const auto base = args.value("--base")) {
         if (!CheckShowFile(state, *base))
             throw EFailure(*base + ": " + Joined(ctx.ui.takeErrors()));
-        const auto bytes = ReadFileHead(*base, kShowFileSize);
+        std::string why;
+        const auto bytes = ReadFileHead(*base, kShowFileSize, &why);
         if (!bytes || bytes->size() < kShowFileSize)
-            throw EFailure(*base + ": " + kMsgErrorReadingFile + InParentheses(OpenProblem(*base)));
+            throw EFailure(*base + ": " + kMsgErrorReadingFile + InParentheses(why));
         std::copy(bytes->begin(), bytes->end(), state.image().file().begin());
     }
-    PutDeviceSpareWords(show->quorvel, state.image().qvSetup());
+    StoreQuorvelDeviceSpares(show->quorvel, state.image().qvSetup());
     state.show() = std::move(*show);
     state.globals.notes = std::move(notes);
     SaveShow(state, output);

@@ -665,19 +665,6 @@ std::string FormatJson(const TJson& json)
     return out;
 }
 
-void PutDeviceSpareWords(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSetupSize> setup)
-{
-    // Setup block: the type records, then the device records, each ending in its spare words.
-    constexpr std::size_t kDevicesAt = kQvTypes * kQvTypeRecordSize;
-    constexpr std::size_t kSpareWords = std::tuple_size_v<decltype(TQVDevice::spare)>;
-    constexpr std::size_t kSpareAt = kQvDeviceRecordSize - 2 * kSpareWords;
-    for (int d = 0; d < kQvDevices; ++d) {
-        const std::size_t at = kDevicesAt + static_cast<std::size_t>(d) * kQvDeviceRecordSize + kSpareAt;
-        for (std::size_t w = 0; w < kSpareWords; ++w)
-            PutLE16(setup, at + 2 * w, quorvel.devices[d].spare[w]);
-    }
-}
-
 std::string BytesToJsonText(std::string_view bytes)
 {
     std::string text;

@@ -42,12 +42,6 @@ void ShowFromJson(const TJson& json, TShow& show, std::string& notes);
 // only plain values on one line. Ends with a line break.
 std::string FormatJson(const TJson& json);
 
-// ---- Bytes the compile does not write
-
-// The devices' spare words: the console's own, kept in the image rather than compiled.
-// The JSON carries them, so a build puts them back where the console keeps them.
-void PutDeviceSpareWords(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSetupSize> setup);
-
 // ---- Names and notes
 
 // The model's texts are single bytes; in JSON byte b is the character U+00bb of the same

@@ -261,6 +261,15 @@ void CompileQuorvelSetup(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSet
 
 // ---- Position block
 
+void StoreQuorvelDeviceSpares(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSetupSize> setup)
+{
+    for (int d = 0; d < kQvDevices; ++d) {
+        const std::size_t at = kDevicesOffset + static_cast<std::size_t>(d) * kQvDeviceRecordSize + kDeviceSpare;
+        for (std::size_t w = 0; w < quorvel.devices[d].spare.size(); ++w)
+            PutLE16(setup, at + 2 * w, quorvel.devices[d].spare[w]);
+    }
+}
+
 void UnpackQuorvelPositions(TQuorvel& quorvel, std::span<const std::uint8_t, kQvPositionSize> block)
 {
     for (int p = 0; p < kQvPositions; ++p) {

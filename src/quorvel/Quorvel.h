@@ -134,6 +134,9 @@ inline constexpr std::size_t kQvPositionRecordSize = 4136;
 // compile leaves the devices' spare words and the block's last 72 bytes as they were.
 void UnpackQuorvelSetup(TQuorvel& quorvel, std::span<const std::uint8_t, kQvSetupSize> setup);
 void CompileQuorvelSetup(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSetupSize> setup);
+// The device spare values, which no compile writes (they travel with the image): for
+// tools that rebuild an image from a full description of the model.
+void StoreQuorvelDeviceSpares(const TQuorvel& quorvel, std::span<std::uint8_t, kQvSetupSize> setup);
 // Position block: positions.
 void UnpackQuorvelPositions(TQuorvel& quorvel, std::span<const std::uint8_t, kQvPositionSize> block);
 void CompileQuorvelPositions(const TQuorvel& quorvel, std::span<std::uint8_t, kQvPositionSize> block);

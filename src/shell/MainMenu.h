@@ -39,8 +39,6 @@ inline constexpr const char* kMsgOpenNew = "Are you sure you want to open a new 
 inline constexpr const char* kMsgUnsavedLost = "Any unsaved data will be lost.";
 inline constexpr const char* kMsgImportDiskInto =
     "Are you sure you want to import data from a Show Disk into the existing project?";
-inline constexpr const char* kMsgErrorReadingDisk = "Error Reading Show Disk!";
-inline constexpr const char* kMsgErrorWritingDisk = "Error Writing to Show Disk!";
 inline constexpr const char* kImportDialogTitle = "Choose File to Import From";
 inline constexpr const char* kImportOptionsCaption = "Choose Item(s) to Import";
 inline constexpr int kTitleNameField = 60; // characters of the file name the title shows

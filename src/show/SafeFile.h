@@ -32,7 +32,9 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 // Size of a file, or nothing when it cannot be read.
 std::optional<std::uint64_t> FileSize(const std::string& path);
 
-// Up to maxBytes from the start of a file; nothing when it cannot be opened or read.
-std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::string& path, std::size_t maxBytes);
+// Up to maxBytes from the start of a file; nothing when it cannot be opened or read
+// (then *why holds the system's reason).
+std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::string& path, std::size_t maxBytes,
+                                                      std::string* why = nullptr);
 
 } // namespace lumora

@@ -132,15 +132,21 @@ std::optional<std::uint64_t> FileSize(const std::string& path)
     return static_cast<std::uint64_t>(info.st_size);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::string& path, std::size_t maxBytes)
+std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::string& path, std::size_t maxBytes, std::string* why)
 {
+    auto fail = [why](const std::string& reason) -> std::optional<std::vector<std::uint8_t>> {
+        if (why)
+            *why = reason;
+        return std::nullopt;
+    };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return std::nullopt;
+        return fail(std::strerror(errno));
     struct stat info {};
     if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const std::string reason = S_ISDIR(info.st_mode) ? "Is a directory" : std::strerror(errno);
         ::close(fd);
-        return std::nullopt;
+        return fail(reason);
     }
     std::vector<std::uint8_t> bytes(maxBytes);
     std::size_t got = 0;
@@ -149,8 +155,9 @@ std::optional<std::vector<std::uint8_t>> ReadFileHead(const std::string& path, s
         if (n < 0) {
             if (errno == EINTR)
                 continue;
+            const std::string reason = std::strerror(errno);
             ::close(fd);
-            return std::nullopt;
+            return fail(reason);
         }
         if (n == 0)
             break;

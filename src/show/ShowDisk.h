@@ -72,7 +72,10 @@ void ApplyAllBox(TShowOptions& options, bool allChecked);
 // OK: each presence flag from its box.
 void ApplyShowOptions(const TShowOptions& options, TPresenceFlags& presence);
 
-// ---- Transfers (true on success; the caller shows "Error Reading Show Disk!" etc.)
+// ---- Transfers (true on success; on false the caller shows its own box)
+
+inline constexpr const char* kMsgErrorReadingDisk = "Error Reading Show Disk!";
+inline constexpr const char* kMsgErrorWritingDisk = "Error Writing to Show Disk!";
 
 bool TransferSectors(TEditorState& state, TDirDisk& disk, bool write, unsigned firstSector, unsigned count, char drive,
                      std::uint8_t* buffer, const std::string& name);

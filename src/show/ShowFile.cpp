@@ -53,16 +53,17 @@ bool CheckShowFile(TEditorState& state, const std::string& name)
 
 void LoadShowFile(TEditorState& state, const std::string& name)
 {
-    const auto bytes = ReadFileHead(name, kShowFileSize);
+    std::string why;
+    const auto bytes = ReadFileHead(name, kShowFileSize, &why);
     if (!bytes)
-        throw ELumoraError(kMsgErrorReadingFile);
+        throw ELumoraError(kMsgErrorReadingFile, why);
     LoadShowBytes(state, *bytes);
 }
 
 void LoadShowBytes(TEditorState& state, std::span<const std::uint8_t> bytes)
 {
     if (bytes.size() < kShowFileSize)
-        throw ELumoraError(kMsgErrorReadingFile);
+        throw ELumoraError(kMsgErrorReadingFile, "the file holds only " + std::to_string(bytes.size()) + " bytes");
 
     // Unpack into copies and take them over only when every section came through, so a
     // damaged file never leaves a half-loaded show that a later Save would write out.
@@ -83,8 +84,8 @@ void LoadShowBytes(TEditorState& state, std::span<const std::uint8_t> bytes)
 
     try {
         UnpackSections(*show, *image, state.globals.presence);
-    } catch (const ELumoraError&) {
-        throw ELumoraError(kMsgErrorReadingData);
+    } catch (const ELumoraError& e) {
+        throw ELumoraError(kMsgErrorReadingData, e.what());
     }
 
     state.show() = std::move(*show);
@@ -97,13 +98,14 @@ void SaveShowFile(TEditorState& state, const std::string& name, const TFileFault
     state.setAllPresent();
     try {
         CompileSections(state.show(), state.image(), state.globals.presence);
-    } catch (const ELumoraError&) {
-        throw ELumoraError(kMsgErrorCompiling);
+    } catch (const ELumoraError& e) {
+        throw ELumoraError(kMsgErrorCompiling, e.what());
     }
     CompileNotes(state.globals.notes, state.image());
 
-    if (!WriteFileAtomically(name, state.image().file(), nullptr, faults))
-        throw ELumoraError(kMsgErrorWritingFile);
+    std::string why;
+    if (!WriteFileAtomically(name, state.image().file(), &why, faults))
+        throw ELumoraError(kMsgErrorWritingFile, why);
 }
 
 } // namespace lumora

@@ -279,7 +279,7 @@ TEST(ShowJsonSpare, WordsLandInTheDeviceRecordsOnly)
     auto setup = image->qvSetup();
     CompileQuorvelSetup(qv, setup);
     const std::vector<std::uint8_t> compiled(setup.begin(), setup.end());
-    PutDeviceSpareWords(qv, setup);
+    StoreQuorvelDeviceSpares(qv, setup);
 
     TQuorvel back;
     UnpackQuorvelSetup(back, setup);
