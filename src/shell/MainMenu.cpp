@@ -7,6 +7,7 @@
 #include "shell/hlpabout.h"
 #include "show/DskOpt.h"
 #include "show/LumoraError.h"
+#include "print/ReportFiles.h"
 #include "show/ShowDisk.h"
 #include "show/ShowFile.h"
 
@@ -162,6 +163,7 @@ TfmMain::TfmMain(const TShellServices& services, TWindowRegistry windows, QWidge
     const QString shows = m_services.showsFolder ? m_services.showsFolder->location() : QString();
     if (!shows.isEmpty() && QDir().mkpath(shows))
         m_showsFolder = shows;
+    ReportFolder().ensure(); // the reports' private folder; a report says so if it cannot be had
     g.newShow = 1;
     g.loadedFromDiskette = 0;
     g.loadedFromFile = 0;

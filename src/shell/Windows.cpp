@@ -8,11 +8,21 @@
 
 #include "shell/WindowRegistry.h"
 
+#include "cues/printCueEditor.h"
+#include "cues/printTrack.h"
+#include "cues/rptCueList.h"
+
 namespace lumora {
 
 TWindowRegistry EditorWindows()
 {
     TWindowRegistry windows;
+
+    // Reports
+    windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
+    windows.addReport(TReport::CueLevels, [](TShellContext& c, QWidget* p) { return new TrptCueEditor(c.state, p); });
+    windows.addReport(TReport::Track, [](TShellContext& c, QWidget* p) { return new TrptTrack(c.state, p); });
+
     return windows;
 }
 
