@@ -1,0 +1,416 @@
+#include "cues/Track.h"
+
+#include "cues/InputLev2.h"
+#include "cues/InsertQ.h"
+#include "show/LumoraError.h"
+#include "widgets/Grid.h"
+#include "widgets/GridDelegate.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QStaticText>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace lumora {
+
+namespace {
+
+constexpr int kLevelWidth = 30;
+constexpr int kRowHeight = 20;
+constexpr int kCueWidth = 48;
+constexpr int kTypeWidth = 124;
+
+QString ToQt(const std::string& text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QStringList TypeNames()
+{
+    QStringList names;
+    for (int code = kCuePreset; code <= kCueMultipart; ++code)
+        names << ToQt(CueTypeName(code));
+    return names;
+}
+
+// The sheet's cells: no row of the sheet is ever selected or drawn in alternate colours,
+// so the style need not be asked to paint a row panel under each of its cells.
+class TSheetStyle final : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override
+    {
+        if (element != PE_PanelItemViewRow)
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+};
+
+} // namespace
+
+// The sheet's cells, worked out from the working copy as they are drawn. The percent
+// texts are made once: a screenful of cells must not build a string each.
+class TfmTrack::TCells final : public IGridSource {
+public:
+    explicit TCells(const TTrackSheet& sheet) : m_sheet(sheet)
+    {
+        for (int percent = 0; percent <= 100; ++percent)
+            m_percents[percent] = QString::number(percent);
+    }
+
+    QString cellText(int row, int column) const override
+    {
+        const int cue = row + 1;
+        if (column == kTrackCueColumn)
+            return ToQt(m_sheet.cueText(cue));
+        if (column == kTrackTypeColumn)
+            return ToQt(m_sheet.typeText(cue));
+        const int channel = TrackColumnChannel(column);
+        if (channel == 0 || cue > m_sheet.count())
+            return {};
+        if (const std::string* kept = m_sheet.entryKept(cue, channel))
+            return ToQt(*kept);
+        const int shown = m_sheet.levelShown(cue, channel);
+        return shown < 0 ? QString() : m_percents[shown];
+    }
+    QColor cellFontColour(int row, int column) const override
+    {
+        const int channel = TrackColumnChannel(column);
+        if (channel == 0 || row >= m_sheet.count())
+            return {};
+        return m_sheet.levelTracked(row + 1, channel) ? QColor(Qt::red) : QColor(Qt::black);
+    }
+    QColor cellBackground(int row, int column) const override
+    {
+        const int channel = TrackColumnChannel(column);
+        return channel != 0 && m_sheet.highlighted(row + 1, channel) ? kTrackSelectedColour : QColor();
+    }
+
+private:
+    const TTrackSheet& m_sheet;
+    std::array<QString, 101> m_percents;
+};
+
+// Draws the level cells straight from the sheet: the style's general item drawing lays
+// out every text afresh, several times too slow for a screenful of a thousand-cue sheet.
+// Editing is the grid's own: every editor call goes to the grid's delegate.
+class TfmTrack::TLevelPainter final : public QStyledItemDelegate {
+public:
+    TLevelPainter(const TTrackSheet& sheet, TGridDelegate& editing, QObject* parent)
+        : QStyledItemDelegate(parent), m_sheet(sheet), m_editing(editing)
+    {
+        for (int percent = 0; percent <= 100; ++percent) {
+            m_percents[percent].setText(QString::number(percent));
+            m_percents[percent].setTextFormat(Qt::PlainText);
+        }
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const int cue = index.row() + 1;
+        const int channel = TrackColumnChannel(index.column());
+        const QRect& r = option.rect;
+        if (channel == 0 || cue > m_sheet.count())
+            return;
+        painter->fillRect(r, m_sheet.highlighted(cue, channel) ? kTrackSelectedColour : kTrackLevelColour);
+        painter->setPen(m_sheet.levelTracked(cue, channel) ? QColor(Qt::red) : QColor(Qt::black));
+        if (const std::string* kept = m_sheet.entryKept(cue, channel)) {
+            painter->drawText(r, Qt::AlignCenter, ToQt(*kept));
+        } else if (const int shown = m_sheet.levelShown(cue, channel); shown >= 0) {
+            const QStaticText& text = m_percents[shown];
+            const QSizeF size = text.size();
+            painter->drawStaticText(
+                QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2), text);
+        }
+        if (option.state & QStyle::State_HasFocus) { // the cell cursor
+            painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
+            painter->drawRect(r.adjusted(1, 1, -2, -2));
+        }
+    }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        return m_editing.createEditor(parent, option, index);
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override
+    {
+        m_editing.setEditorData(editor, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        m_editing.setModelData(editor, model, index);
+    }
+
+private:
+    const TTrackSheet& m_sheet;
+    TGridDelegate& m_editing;
+    std::array<QStaticText, 101> m_percents;
+};
+
+TfmTrack::TfmTrack(TEditorState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowMaximizeButtonHint),
+      m_state(state), m_sheet(state), m_cells(std::make_unique<TCells>(m_sheet)), m_beep([] { QApplication::beep(); })
+{
+    setObjectName(QStringLiteral("fmTrack"));
+    setWindowTitle(QString::fromLatin1(kTrackCaption));
+    buildWidgets();
+    m_insertQ = new TfmInsertQ(state.ui(), this);
+    m_inputLevel = new TfmInputLevel2(state.ui(), this);
+    resize(1000, 640);
+}
+
+TfmTrack::~TfmTrack()
+{
+    m_grid->setSource(nullptr);
+}
+
+// ---- Building
+
+void TfmTrack::buildWidgets()
+{
+    auto* menuBar = new QMenuBar(this);
+    QMenu* file = menuBar->addMenu(tr("&File"));
+    auto action = [this, file](const char* name, const QString& text, auto slot) {
+        QAction* a = file->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    m_mnuInsert = action("mnuInsert", tr("&Insert Cue"), &TfmTrack::insertCue);
+    m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmTrack::deleteCue);
+    file->addSeparator();
+    action("mnuClose", tr("&Close"), &TfmTrack::reject);
+    QAction* help = menuBar->addAction(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    help->setShortcut(QKeySequence(Qt::Key_F1));
+    help->setShortcutContext(Qt::WindowShortcut);
+    addAction(help); // F1 works with the menu bar closed
+    connect(help, &QAction::triggered, this, [this] {
+        if (m_help)
+            m_help(kTrackHelpTopic);
+    });
+
+    // The sheet: its columns are fixed, only the number of rows follows the cues.
+    m_grid = new TGrid(this);
+    m_grid->setObjectName(QStringLiteral("tsGrid1"));
+    m_grid->setSource(m_cells.get());
+    m_grid->setDimensions(0, kTrackColumnCount);
+    m_grid->setCellSize(kLevelWidth, kRowHeight);
+    m_grid->setDefaultAlignment(Qt::AlignCenter);
+    QStringList headings{tr("Cue"), tr("Type")};
+    for (int channel = 1; channel <= kChannels; ++channel)
+        headings << QString::number(channel);
+    m_grid->setHeadings(Qt::Horizontal, headings);
+    m_grid->setHeadings(Qt::Vertical, {});
+    m_grid->setColumnReadOnly(kTrackCueColumn);
+    m_grid->setColumnList(kTrackTypeColumn, TypeNames());
+    m_grid->setColumnAlignment(kTrackTypeColumn, Qt::AlignLeft | Qt::AlignVCenter);
+    for (int channel = 1; channel <= kChannels; ++channel) {
+        m_grid->setColumnMask(TrackChannelColumn(channel), MaskLevel());
+        m_grid->setColumnBackground(TrackChannelColumn(channel), kTrackLevelColour);
+    }
+    m_grid->setFrozenColumns(2);
+    if (auto* editing = qobject_cast<TGridDelegate*>(m_grid->itemDelegate())) {
+        auto* painter = new TLevelPainter(m_sheet, *editing, m_grid);
+        for (int channel = 1; channel <= kChannels; ++channel)
+            m_grid->setItemDelegateForColumn(TrackChannelColumn(channel), painter);
+    }
+    auto* style = new TSheetStyle;
+    style->setParent(m_grid);
+    m_grid->setStyle(style);
+
+    connect(m_grid, &TGrid::cellEdited, this, &TfmTrack::levelEdited);
+    connect(m_grid, &TGrid::listChosen, this, &TfmTrack::typeChosen);
+    connect(m_grid, &TGrid::cellClicked, this, &TfmTrack::gridClicked);
+    connect(m_grid, &TGrid::rightButtonReleased, this, &TfmTrack::gridRightReleased);
+
+    // Below the sheet
+    m_cueCheckBox = new QCheckBox(tr("Cue Only Mode"), this);
+    m_cueCheckBox->setObjectName(QStringLiteral("CueCheckBox"));
+    connect(m_cueCheckBox, &QCheckBox::toggled, this, [this](bool on) { m_sheet.setCueOnlyMode(on); });
+    m_insertButton = new QPushButton(tr("&Insert Cue"), this);
+    m_insertButton->setObjectName(QStringLiteral("InsertButton"));
+    connect(m_insertButton, &QPushButton::clicked, this, &TfmTrack::insertCue);
+    m_btnDelete = new QPushButton(tr("Delete Cue"), this);
+    m_btnDelete->setObjectName(QStringLiteral("btnDelete"));
+    connect(m_btnDelete, &QPushButton::clicked, this, &TfmTrack::deleteCue);
+    m_btnClose = new QPushButton(tr("Close"), this);
+    m_btnClose->setObjectName(QStringLiteral("btnClose"));
+    connect(m_btnClose, &QPushButton::clicked, this, &TfmTrack::reject);
+    for (QPushButton* b : {m_insertButton, m_btnDelete, m_btnClose})
+        b->setAutoDefault(false); // Enter belongs to the sheet
+
+    auto* controls = new QHBoxLayout;
+    controls->addWidget(m_cueCheckBox);
+    controls->addStretch();
+    controls->addWidget(m_insertButton);
+    controls->addWidget(m_btnDelete);
+    controls->addSpacing(24);
+    controls->addWidget(m_btnClose);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(controls);
+}
+
+// ---- Opening
+
+void TfmTrack::showEvent(QShowEvent* event)
+{
+    if (!event->spontaneous())
+        openSheet();
+    QDialog::showEvent(event);
+}
+
+void TfmTrack::openSheet()
+{
+    {
+        const TBusyCursor busy(m_state.ui());
+        m_sheet.open();
+        const QSignalBlocker quiet(m_cueCheckBox);
+        m_cueCheckBox->setChecked(false);
+        fillSheet();
+        if (m_sheet.count() > 0) {
+            // The cell cursor starts where the selection does: channel 2 of the first cue.
+            m_grid->setCurrentIndex(m_grid->gridModel().index(0, TrackChannelColumn(2)));
+            m_grid->scrollToTop();
+            m_grid->horizontalScrollBar()->setValue(0);
+        }
+        showEnabled();
+    }
+    m_state.ui().hideStatus(); // "Loading Track Screen - Please Wait ..."
+}
+
+void TfmTrack::fillSheet()
+{
+    m_grid->setDimensions(m_sheet.count(), kTrackColumnCount);
+    // A new number of rows resets the header sections to their default size.
+    m_grid->setColumnWidth(kTrackCueColumn, kCueWidth);
+    m_grid->setColumnWidth(kTrackTypeColumn, kTypeWidth);
+}
+
+void TfmTrack::showEnabled()
+{
+    const bool any = m_sheet.count() > 0;
+    m_btnDelete->setEnabled(any);
+    m_mnuDelete->setEnabled(any);
+}
+
+void TfmTrack::beep()
+{
+    if (m_beep)
+        m_beep();
+}
+
+// ---- The sheet
+
+void TfmTrack::levelEdited(int row, int column, const QString& text)
+{
+    const int channel = TrackColumnChannel(column);
+    if (channel == 0)
+        return;
+    m_sheet.applyLevelText(row + 1, channel, text.toLatin1().toStdString());
+    // Tracking can have changed this channel in any cue below.
+    m_grid->refreshColumn(column, row);
+}
+
+void TfmTrack::typeChosen(int row, int column, int item, const QString& text)
+{
+    if (column != kTrackTypeColumn)
+        return;
+    try {
+        const int code = item >= 0 ? item : CueTypeFromName(text.toLatin1().toStdString());
+        m_sheet.chooseType(row + 1, code);
+    } catch (const ELumoraError& e) {
+        m_state.ui().error(e.what());
+    }
+    m_grid->refreshRow(row);
+}
+
+void TfmTrack::redrawRange(int cue, int start, int end)
+{
+    if (cue >= 1 && start >= 1)
+        m_grid->refreshCells(cue - 1, TrackChannelColumn(start), cue - 1, TrackChannelColumn(end));
+}
+
+void TfmTrack::gridClicked(int row, int column, Qt::KeyboardModifiers modifiers)
+{
+    modifiers &= ~Qt::KeypadModifier;
+    const TChannelClick click = modifiers == Qt::NoModifier      ? TChannelClick::Plain
+                                : modifiers == Qt::ShiftModifier ? TChannelClick::Shift
+                                                                 : TChannelClick::Other;
+    const int cue = m_sheet.selectedCue(), start = m_sheet.selectionStart(), end = m_sheet.selectionEnd();
+    if (!m_sheet.click(row + 1, TrackColumnChannel(column), click))
+        beep();
+    redrawRange(cue, start, end);
+    redrawRange(m_sheet.selectedCue(), m_sheet.selectionStart(), m_sheet.selectionEnd());
+}
+
+void TfmTrack::gridRightReleased()
+{
+    if (!m_sheet.hasSelection()) {
+        beep();
+        return;
+    }
+    m_grid->commitEdit();
+    const int cue = m_sheet.selectedCue(), start = m_sheet.selectionStart(), end = m_sheet.selectionEnd();
+    if (m_inputLevel->exec() == QDialog::Accepted && m_sheet.setChannelLevels(m_inputLevel->level()))
+        m_grid->refreshCells(cue - 1, TrackChannelColumn(start), m_sheet.count() - 1, TrackChannelColumn(end));
+    m_sheet.clearSelection();
+    redrawRange(cue, start, end);
+}
+
+// ---- Commands
+
+void TfmTrack::insertCue()
+{
+    m_grid->commitEdit();
+    if (!m_sheet.beforeInsert())
+        return;
+    if (m_insertQ->exec() != QDialog::Accepted || m_insertQ->cueNumber() <= 0)
+        return;
+    if (m_sheet.insertCue(static_cast<std::uint16_t>(m_insertQ->cueNumber()), m_insertQ->cueType())) {
+        const int column = std::max(m_grid->currentIndex().column(), kTrackFirstLevelColumn);
+        fillSheet();
+        m_grid->setCurrentIndex(m_grid->gridModel().index(m_sheet.working().current - 1, column));
+    }
+    showEnabled();
+}
+
+void TfmTrack::deleteCue()
+{
+    m_grid->commitEdit();
+    const QModelIndex at = m_grid->currentIndex();
+    const int cue = at.isValid() ? at.row() + 1 : m_sheet.working().current;
+    if (m_sheet.deleteCue(cue)) {
+        const int column = std::max(at.column(), kTrackFirstLevelColumn);
+        fillSheet();
+        if (m_sheet.count() > 0)
+            m_grid->setCurrentIndex(m_grid->gridModel().index(m_sheet.working().current - 1, column));
+    }
+    showEnabled();
+}
+
+// ---- Closing
+
+void TfmTrack::reject()
+{
+    m_grid->commitEdit();
+    if (m_sheet.queryClose())
+        QDialog::reject();
+}
+
+} // namespace lumora

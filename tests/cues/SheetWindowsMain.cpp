@@ -1,0 +1,110 @@
+// One program for the tests of the cue list screen and the tracking editor; each window
+// keeps its own test class.
+
+#include "SheetWindowsSupport.h"
+
+#include "show/ValueHelpers.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+
+namespace lumora::test {
+
+void SetSheetCues(TCueList& list, const std::vector<TSheetCue>& cues)
+{
+    list.Clear();
+    for (const TSheetCue& spec : cues) {
+        TCueRecord& cue = list.cue(++list.count);
+        cue.number = spec.number;
+        cue.type = spec.type;
+        for (const auto& [channel, percent] : spec.hardPercents) {
+            cue.levels[channel - 1] = PercentToLevel(percent);
+            TCueList::SetHard(cue, channel, true);
+        }
+    }
+    list.current = list.count ? 1 : 0;
+    list.Retrack();
+}
+
+void TypeInto(QLineEdit* edit, const QString& text)
+{
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+QString TypeIntoCell(TGrid* grid, int row, int column, const QString& keys)
+{
+    const QModelIndex cell = grid->gridModel().index(row, column);
+    grid->scrollTo(cell);
+    grid->setFocus();
+    grid->setCurrentIndex(cell);
+    if (keys.isEmpty()) {
+        QTest::keyClick(grid, Qt::Key_F2);
+        if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+            editor->selectAll();
+            QTest::keyClick(editor, Qt::Key_Backspace);
+        }
+    } else {
+        QTest::keyClicks(grid, keys.left(1));
+        if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+            QTest::keyClicks(editor, keys.mid(1));
+    }
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor) {
+        qWarning("no cell editor opened");
+        return {};
+    }
+    const QString typed = editor->text();
+    QTest::keyClick(editor, Qt::Key_Tab);
+    return typed;
+}
+
+void ClickCell(TGrid* grid, int row, int column, Qt::KeyboardModifiers modifiers, Qt::MouseButton button)
+{
+    grid->scrollTo(grid->gridModel().index(row, column));
+    QTest::mouseClick(grid->cellViewport(column), button, modifiers, grid->cellRect(row, column).center());
+}
+
+void ChooseFromList(TGrid* grid, int row, int column, int item)
+{
+    // A list closed before is deleted later: it must not be found in place of the new one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ClickCell(grid, row, column);
+    auto* combo = grid->cellViewport(column)->findChild<QComboBox*>();
+    QVERIFY2(combo, "the list did not open");
+    QTRY_VERIFY(combo->view()->isVisible());
+    const QModelIndex choice = combo->view()->model()->index(item, 0);
+    QTest::mouseClick(combo->view()->viewport(), Qt::LeftButton, {}, combo->view()->visualRect(choice).center());
+    QTRY_VERIFY(!grid->isEditing());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QString CellText(TGrid* grid, int row, int column)
+{
+    return grid->gridModel().index(row, column).data().toString();
+}
+
+QColor CellFont(TGrid* grid, int row, int column)
+{
+    return grid->gridModel().index(row, column).data(Qt::ForegroundRole).value<QColor>();
+}
+
+QColor CellBackground(TGrid* grid, int row, int column)
+{
+    return grid->gridModel().index(row, column).data(Qt::BackgroundRole).value<QColor>();
+}
+
+} // namespace lumora::test
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    int failures = 0;
+    for (auto make : {lumora::test::MakeCueList2Test, lumora::test::MakeTrackTest}) {
+        const std::unique_ptr<QObject> test = make();
+        failures += QTest::qExec(test.get(), argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}
