@@ -392,20 +392,20 @@ void Report(TContext& ctx, std::span<const std::string> rest)
     ExpectFiles(args, 1, "report");
     if (args.has("--csv") == args.has("--pdf"))
         throw EUsageError("report needs one of --csv FILE and --pdf FILE");
+    const bool csv = args.has("--csv");
+    const std::string output = RequiredOption(args, csv ? "--csv" : "--pdf", "report");
     TReportOptions options(args.options.begin(), args.options.end());
     options.erase("--csv");
     options.erase("--pdf");
+    const TReportPrint print = report->choose(options);
 
     TEditorState state(ctx.ui);
-    OpenShow(state, ctx.ui, args.positional[0]);
-    const bool csv = args.has("--csv");
-    const std::string output = *args.value(csv ? "--csv" : "--pdf");
-    const auto& write = csv ? report->csv : report->pdf;
-    if (!write)
-        throw EFailure(std::string(report->name) + ": PDF output needs the report engine, not in this build");
-    if (!write(state, options, output)) {
-        const std::string reason = Joined(ctx.ui.takeErrors());
-        throw EFailure(output + ": " + (reason.empty() ? "the report could not be written" : reason));
+    const std::string& show = args.positional[0];
+    OpenShow(state, ctx.ui, show);
+    try {
+        WriteCliReport(*report, print, state, csv ? TReportOutput::Csv : TReportOutput::Pdf, output, show);
+    } catch (const EReportFailed& e) {
+        throw EFailure(e.what());
     }
 }
 
@@ -423,12 +423,13 @@ std::string UsageText()
                        "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
                        "      (all when not given)\n"
                        "build reads standard input for SHOW.json \"-\".\n"
-                       "reports:";
-    if (CliReports().empty())
-        text += " none in this build yet";
-    text += '\n';
-    for (const TCliReport& report : CliReports())
+                       "reports (N: 1..512 or all):\n";
+    for (const TCliReport& report : CliReports()) {
         text += "  " + std::string(report.name) + (report.usage.empty() ? "" : " ") + std::string(report.usage) + '\n';
+        if (!report.defaults.empty())
+            text += "      " + std::string(report.defaults) + '\n';
+    }
+    text += "A report writes its data file as the editor does (--csv) or its pages as a PDF (--pdf).\n";
     return text;
 }
 

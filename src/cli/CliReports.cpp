@@ -1,19 +1,172 @@
 #include "cli/CliReports.h"
 
+#include "cli/CliPdf.h"
+#include "cli/TerminalUi.h"
+
+#include "print/ReportFiles.h"
+#include "show/SafeFile.h"
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <span>
+#include <stdlib.h>
+#include <system_error>
 
 namespace lumora::cli {
 
 namespace {
 
-// One row per report, in the order usage lists them. The cue reports slot in as their
-// data code lands (cues/CueReports.h: each report's Print, with the dialog's choices made
-// from the options by ChannelsOption and CueNumberOption):
-//   {"cue-list", "", {}, <PrintCueListReport>, {}},
-//   {"cue-levels", "--cue NUMBER [--channels N]", {{"--cue", true}, {"--channels", true}}, <...>, {}},
-//   {"track", "[--channels N]", {{"--channels", true}}, <PrintTrackReport>, {}},
-const std::vector<TCliReport> kReports = {};
+// ---- The reports' choices
+
+TReportPrint ChooseCueList(const TReportOptions&)
+{
+    return [](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintCueListReport(state.show().cueList, ui, path);
+    };
+}
+
+// The dialog picks the cue from the list; here it is picked by its number. All channels
+// unless --channels is given, as the dialog starts with its box unchecked.
+TReportPrint ChooseCueLevels(const TReportOptions& options)
+{
+    const std::uint16_t number = CueNumberOption(options);
+    const int channels = ChannelsOption(options, kChannels);
+    const auto given = options.find("--channels");
+    TCueLevelsChoice choice;
+    choice.limitChannels = given != options.end() && given->second != "all";
+    if (choice.limitChannels)
+        choice.channelText = std::to_string(channels);
+    return [number, choice](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        const TCueList& cues = state.show().cueList;
+        const int count = std::min<int>(cues.count, kMaxCues);
+        int row = 1; // an empty list: Print says there is nothing to print
+        if (count > 0) {
+            row = 0;
+            for (int k = 1; k <= count && row == 0; ++k)
+                if (cues.cue(k).number == number)
+                    row = k;
+            if (row == 0) {
+                ui.error("no cue " + ReportTenths(number) + " in the cue list");
+                return TReportOutcome::Refused;
+            }
+        }
+        return PrintCueLevelsReport(cues, row, choice, ui, path);
+    };
+}
+
+// 25 channels unless --channels is given, as the dialog starts; "all" unchecks its box.
+TReportPrint ChooseTrack(const TReportOptions& options)
+{
+    const int channels = ChannelsOption(options, kChannels);
+    const auto given = options.find("--channels");
+    TTrackChoice choice;
+    if (given != options.end()) {
+        choice.limitChannels = given->second != "all";
+        if (choice.limitChannels)
+            choice.channelText = std::to_string(channels);
+    }
+    return [choice](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintTrackReport(state.show().cueList, choice, ui, path);
+    };
+}
+
+// One row per report, in the order usage lists them.
+const std::vector<TCliReport> kReports = {
+    {"cue-list", "", "", {}, kCueListReportFile, ChooseCueList},
+    {"cue-levels",
+     "--cue NUMBER [--channels N]",
+     "all channels unless --channels is given",
+     {{"--cue", true}, {"--channels", true}},
+     kCueEditReportFile,
+     ChooseCueLevels},
+    {"track",
+     "[--channels N]",
+     "25 channels unless --channels is given",
+     {{"--channels", true}},
+     kTrackReportFile,
+     ChooseTrack},
+};
+
+// ---- Making a report
+
+// The boxes a Print shows, kept for the command's one line; it asks no questions.
+class TCollectingUi final : public IUserInterface {
+public:
+    std::string text() const { return m_text; }
+
+    void error(std::string_view text) override { add(text); }
+    void warning(std::string_view text) override { add(text); }
+    void information(std::string_view text) override { add(text); }
+    bool askYesNo(std::string_view text, Icon) override
+    {
+        add(text);
+        return false;
+    }
+    Answer askYesNoCancel(std::string_view text, Icon) override
+    {
+        add(text);
+        return Answer::Cancel;
+    }
+    void showStatus(std::string_view) override {}
+    void hideStatus() override {}
+    void setBusy(bool) override {}
+
+private:
+    void add(std::string_view text) { m_text += (m_text.empty() ? "" : " ") + OneLine(text); }
+
+    std::string m_text;
+};
+
+// A folder of this run alone (mode 0700, fresh), removed with its files. The data file
+// keeps the editor's fixed name in it, so no other process can plant or race for it.
+class TScratchFolder final {
+public:
+    TScratchFolder()
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        m_base = tmp != nullptr && tmp[0] == '/' ? tmp : "/tmp";
+        std::string pattern = m_base + "/lumora-cli-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw EReportFailed("no private folder for the report's data file in " + m_base + " (" +
+                                std::strerror(errno) + ")");
+        m_path = pattern;
+    }
+    ~TScratchFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TScratchFolder(const TScratchFolder&) = delete;
+    TScratchFolder& operator=(const TScratchFolder&) = delete;
+
+    std::string file(std::string_view name) const { return m_path + "/" + std::string(name); }
+    // The temporary folder it was made in.
+    const std::string& base() const { return m_base; }
+
+private:
+    std::string m_base;
+    std::string m_path;
+};
+
+void SaveOutput(std::span<const std::uint8_t> bytes, const std::string& outputPath)
+{
+    std::string why;
+    if (!WriteFileAtomically(outputPath, bytes, &why))
+        throw EReportFailed(outputPath + ": cannot be written" + (why.empty() ? "" : " (" + why + ")"));
+}
+
+// The data file as the report's Print wrote it, to the user's output.
+void PlaceDataFile(const std::string& dataFile, const std::string& outputPath)
+{
+    const auto text = ReadReportFile(dataFile);
+    if (!text)
+        throw EReportFailed(dataFile + ": cannot be read back");
+    SaveOutput(std::span(reinterpret_cast<const std::uint8_t*>(text->data()), text->size()), outputPath);
+}
 
 // A whole number of digits only; false for anything else (signs, spaces, empty).
 bool ParseDigits(std::string_view text, int& value)
@@ -35,6 +188,29 @@ const TCliReport* FindCliReport(std::string_view name)
 {
     const auto it = std::find_if(kReports.begin(), kReports.end(), [&](const TCliReport& r) { return r.name == name; });
     return it == kReports.end() ? nullptr : &*it;
+}
+
+void WriteCliReport(const TCliReport& report, const TReportPrint& print, TEditorState& state, TReportOutput output,
+                    const std::string& outputPath, const std::string& showName)
+{
+    const TScratchFolder scratch;
+    const std::string dataFile = scratch.file(report.dataFile);
+    TCollectingUi ui;
+    switch (print(state, ui, dataFile)) {
+    case TReportOutcome::Written: break;
+    case TReportOutcome::NothingToPrint:
+    case TReportOutcome::Refused: throw EReportFailed(showName + ": " + ui.text());
+    case TReportOutcome::WriteFailed: // Print keeps the reason to itself, as the editor shows none
+        throw EReportFailed(outputPath + ": the report's data file could not be written in " + scratch.base());
+    }
+    if (output == TReportOutput::Csv) {
+        PlaceDataFile(dataFile, outputPath);
+        return;
+    }
+    std::vector<std::uint8_t> pdf;
+    if (const auto why = RenderReportPdf(report.name, dataFile, pdf))
+        throw EReportFailed(outputPath + ": " + *why);
+    SaveOutput(pdf, outputPath);
 }
 
 int ChannelsOption(const TReportOptions& options, int fallback)

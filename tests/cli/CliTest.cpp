@@ -346,7 +346,7 @@ TEST_F(CliTest, CommandLinesItDoesNotUnderstandPrintUsage)
         {"disk", "read", img, "-o", img, "--sections", "cue,"},
         {"disk", "read", img, "-o", img, "--strict=yes"},
         {"report"},
-        {"report", "cue-list", s_full, "--csv", img},
+        {"report", "no-such-report", s_full, "--csv", img},
     };
     for (const auto& args : cases) {
         std::string shown;
