@@ -76,6 +76,8 @@ public:
     QRect cellRect(int row, int column) const;
 
     TGridModel& gridModel() { return *m_model; }
+    // Cells of the frozen columns never scroll sideways out of view, nor do others under them.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 signals:
     void cellTyping(int row, int column, const QString& text); // each key in an open editor
@@ -89,7 +91,6 @@ signals:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

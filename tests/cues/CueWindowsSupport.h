@@ -1,0 +1,72 @@
+#pragma once
+
+// Shared by the cue window tests: shows built from a few lines, answering a modal
+// dialog from inside its own event loop, and driving the cue editor's level grid.
+
+#include "cues/CueEditSession.h"
+#include "cues/CueList.h"
+#include "widgets/Grid.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace lumora::test {
+
+// The cue windows' test classes, run one after another by the one test program.
+std::unique_ptr<QObject> MakeInsertQTest();
+std::unique_ptr<QObject> MakeCopyRangeTest();
+std::unique_ptr<QObject> MakeInputLevel2Test();
+std::unique_ptr<QObject> MakeCueEdit2Test();
+
+struct TCueSpec {
+    std::uint16_t number;
+    std::uint8_t type;
+    std::vector<std::pair<int, int>> hardPercents; // channel, percent
+};
+
+// The list holds exactly these cues with these hard levels; tracked levels follow.
+void SetCues(TCueList& list, const std::vector<TCueSpec>& specs);
+
+// Runs answer on the modal dialog of type T once an exec() has opened one. The answer
+// must close it. A dialog that does not come within five seconds fails the test.
+template <class T> void WhenModal(std::function<void(T*)> answer)
+{
+    auto* poll = new QTimer(qApp);
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, qApp, [poll, waited, answer] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            answer(dialog);
+        } else if (++*waited > 500) {
+            poll->deleteLater();
+            poll->stop();
+            QTest::qFail("the expected dialog did not open", __FILE__, __LINE__);
+        }
+    });
+    poll->start(10);
+}
+
+// Types text into a line edit as a user would: it is focused, emptied and typed into.
+void TypeInto(QLineEdit* edit, const QString& text);
+
+// ---- The cue editor's level grid
+
+QModelIndex LevelCell(TGrid* grid, int channel);
+QModelIndex ChannelCell(TGrid* grid, int channel);
+QString LevelShown(TGrid* grid, int channel);
+QColor LevelColour(TGrid* grid, int channel);
+QColor ChannelBackground(TGrid* grid, int channel);
+// Types into the level cell of a channel (an empty text empties it) and leaves the cell.
+void TypeLevel(TGrid* grid, int channel, const QString& text);
+void ClickChannel(TGrid* grid, int channel, Qt::KeyboardModifiers modifiers = {});
+void RightClickGrid(TGrid* grid, int channel);
+
+} // namespace lumora::test
