@@ -8,6 +8,9 @@
 
 #include "shell/WindowRegistry.h"
 
+#include "shell/MainMenu.h"
+
+#include "cues/CueEdit2.h"
 #include "cues/printCueEditor.h"
 #include "cues/printTrack.h"
 #include "cues/rptCueList.h"
@@ -17,6 +20,15 @@ namespace lumora {
 TWindowRegistry EditorWindows()
 {
     TWindowRegistry windows;
+
+    // Cues
+    windows.addScreen(TScreen::CueEditor, [](TShellContext& c, QWidget* p) {
+        auto* editor = new TfmCueEdit2(c.state, p);
+        if (IHelp* help = c.services.help)
+            editor->setHelp([help](int topic) { help->showTopic(topic); });
+        QObject::connect(&c.main, &TfmMain::cuesReset, editor, &TfmCueEdit2::clearCueEditDisplay);
+        return editor;
+    });
 
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
