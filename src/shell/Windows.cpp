@@ -11,11 +11,26 @@
 #include "shell/MainMenu.h"
 
 #include "cues/CueEdit2.h"
+#include "cues/CueList2.h"
+#include "cues/Track.h"
 #include "cues/printCueEditor.h"
 #include "cues/printTrack.h"
 #include "cues/rptCueList.h"
 
 namespace lumora {
+
+namespace {
+
+// Points a screen's Help at the program's help window.
+template <typename Screen>
+Screen* WithHelp(Screen* screen, TShellContext& context)
+{
+    if (IHelp* help = context.services.help)
+        screen->setHelp([help](int topic) { help->showTopic(topic); });
+    return screen;
+}
+
+} // namespace
 
 TWindowRegistry EditorWindows()
 {
@@ -23,12 +38,13 @@ TWindowRegistry EditorWindows()
 
     // Cues
     windows.addScreen(TScreen::CueEditor, [](TShellContext& c, QWidget* p) {
-        auto* editor = new TfmCueEdit2(c.state, p);
-        if (IHelp* help = c.services.help)
-            editor->setHelp([help](int topic) { help->showTopic(topic); });
+        auto* editor = WithHelp(new TfmCueEdit2(c.state, p), c);
         QObject::connect(&c.main, &TfmMain::cuesReset, editor, &TfmCueEdit2::clearCueEditDisplay);
         return editor;
     });
+    windows.addScreen(TScreen::CueList,
+                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmCueList2(c.state, p), c); });
+    windows.addScreen(TScreen::Track, [](TShellContext& c, QWidget* p) { return WithHelp(new TfmTrack(c.state, p), c); });
 
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
