@@ -77,7 +77,7 @@ struct TArgs {
 
 // Options may stand anywhere after the command's words, as "--name value" or
 // "--name=value"; "--" ends them, and "-" alone is a file name (standard input).
-TArgs ParseArgs(std::span<const std::string> args, std::span<const TOptionSpec> specs)
+TArgs ParseArgs(std::span<const std::string> args, std::span<const TOptionSpec> optionSpecs)
 {
     TArgs parsed;
     bool optionsEnded = false;
@@ -97,12 +97,12 @@ TArgs ParseArgs(std::span<const std::string> args, std::span<const TOptionSpec> 
             name = arg.substr(0, eq);
             inlineValue = arg.substr(eq + 1);
         }
-        const auto spec =
-            std::find_if(specs.begin(), specs.end(), [&](const TOptionSpec& s) { return s.name == name; });
-        if (spec == specs.end())
+        const auto optionSpec =
+            std::find_if(optionSpecs.begin(), optionSpecs.end(), [&](const TOptionSpec& s) { return s.name == name; });
+        if (optionSpec == optionSpecs.end())
             throw EUsageError("unknown option " + name);
         std::string value;
-        if (spec->takesValue) {
+        if (optionSpec->takesValue) {
             if (inlineValue)
                 value = *inlineValue;
             else if (i + 1 < args.size())
@@ -385,10 +385,10 @@ void Report(TContext& ctx, std::span<const std::string> rest)
     if (report == nullptr)
         throw EUsageError("unknown report " + rest[0]);
 
-    std::vector<TOptionSpec> specs = report->options;
-    specs.push_back({"--csv", true});
-    specs.push_back({"--pdf", true});
-    const TArgs args = ParseArgs(rest.subspan(1), specs);
+    std::vector<TOptionSpec> optionSpecs = report->options;
+    optionSpecs.push_back({"--csv", true});
+    optionSpecs.push_back({"--pdf", true});
+    const TArgs args = ParseArgs(rest.subspan(1), optionSpecs);
     ExpectFiles(args, 1, "report");
     if (args.has("--csv") == args.has("--pdf"))
         throw EUsageError("report needs one of --csv FILE and --pdf FILE");

@@ -26,15 +26,15 @@ struct TCueSpec {
 // A show whose cues are given hard levels as listed; tracked levels follow by Retrack.
 class CueEditSessionTest : public ::testing::Test {
 protected:
-    void SetShow(const std::vector<TCueSpec>& specs)
+    void SetShow(const std::vector<TCueSpec>& cueSpecs)
     {
         TCueList& list = state.show().cueList;
         list.Clear();
-        for (const TCueSpec& spec : specs) {
+        for (const TCueSpec& cueSpec : cueSpecs) {
             TCueRecord& cue = list.cue(++list.count);
-            cue.number = spec.number;
-            cue.type = spec.type;
-            for (const auto& [channel, percent] : spec.hardPercents) {
+            cue.number = cueSpec.number;
+            cue.type = cueSpec.type;
+            for (const auto& [channel, percent] : cueSpec.hardPercents) {
                 cue.levels[channel - 1] = PercentToLevel(percent);
                 TCueList::SetHard(cue, channel, true);
             }

@@ -25,14 +25,14 @@ struct TCueSpec {
 };
 
 // Slots filled as given, in order, without any tracking rule applied.
-std::unique_ptr<TCueList> MakeList(const std::vector<TCueSpec>& specs, bool cueOnly = false)
+std::unique_ptr<TCueList> MakeList(const std::vector<TCueSpec>& cueSpecs, bool cueOnly = false)
 {
     auto list = NewList();
-    for (const TCueSpec& spec : specs) {
+    for (const TCueSpec& cueSpec : cueSpecs) {
         TCueRecord record;
-        record.number = spec.number;
-        record.type = spec.type;
-        for (const auto& [channel, level, hard] : spec.levels) {
+        record.number = cueSpec.number;
+        record.type = cueSpec.type;
+        for (const auto& [channel, level, hard] : cueSpec.levels) {
             record.levels[channel - 1] = level;
             TCueList::SetHard(record, channel, hard);
         }

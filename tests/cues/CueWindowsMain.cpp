@@ -10,14 +10,14 @@
 
 namespace lumora::test {
 
-void SetCues(TCueList& list, const std::vector<TCueSpec>& specs)
+void SetCues(TCueList& list, const std::vector<TCueSpec>& cueSpecs)
 {
     list.Clear();
-    for (const TCueSpec& spec : specs) {
+    for (const TCueSpec& cueSpec : cueSpecs) {
         TCueRecord& cue = list.cue(++list.count);
-        cue.number = spec.number;
-        cue.type = spec.type;
-        for (const auto& [channel, percent] : spec.hardPercents) {
+        cue.number = cueSpec.number;
+        cue.type = cueSpec.type;
+        for (const auto& [channel, percent] : cueSpec.hardPercents) {
             cue.levels[channel - 1] = PercentToLevel(percent);
             TCueList::SetHard(cue, channel, true);
         }

@@ -32,7 +32,7 @@ struct TCueSpec {
 };
 
 // The list holds exactly these cues with these hard levels; tracked levels follow.
-void SetCues(TCueList& list, const std::vector<TCueSpec>& specs);
+void SetCues(TCueList& list, const std::vector<TCueSpec>& cueSpecs);
 
 // Runs answer on the modal dialog of type T once an exec() has opened one. The answer
 // must close it. A dialog that does not come within five seconds fails the test.

@@ -13,11 +13,11 @@ namespace lumora::test {
 void SetSheetCues(TCueList& list, const std::vector<TSheetCue>& cues)
 {
     list.Clear();
-    for (const TSheetCue& spec : cues) {
+    for (const TSheetCue& cueSpec : cues) {
         TCueRecord& cue = list.cue(++list.count);
-        cue.number = spec.number;
-        cue.type = spec.type;
-        for (const auto& [channel, percent] : spec.hardPercents) {
+        cue.number = cueSpec.number;
+        cue.type = cueSpec.type;
+        for (const auto& [channel, percent] : cueSpec.hardPercents) {
             cue.levels[channel - 1] = PercentToLevel(percent);
             TCueList::SetHard(cue, channel, true);
         }

@@ -106,10 +106,12 @@ TEST(ConsoleKeys, SampleRows)
         {" A B Fader ", 4}, {" X Y Fader ", 4},   {" Action Keys ", 10}, {" Function Keys ", 15},
         {" Keypad ", 14},   {" Screen Keys ", 7}, {" Quorvel Keys ", 8},
     };
-    for (const auto& [group, count] : perGroup)
+    for (const auto& row : perGroup) {
+        const std::string_view group = row.first;
         EXPECT_EQ(std::count_if(kConsoleKeys.begin(), kConsoleKeys.end(), [&](auto& k) { return k.group == group; }),
-                  count)
+                  row.second)
             << group;
+    }
 }
 
 TEST(ReadKeystrokes, EditorReading)
