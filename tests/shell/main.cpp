@@ -10,6 +10,7 @@ int RunFileCommandsTests(int argc, char** argv);
 int RunDiskCommandsTests(int argc, char** argv);
 int RunNotesTests(int argc, char** argv);
 int RunSmallWindowsTests(int argc, char** argv);
+int RunEditorWindowsTests(int argc, char** argv);
 
 int main(int argc, char** argv)
 {
@@ -20,7 +21,7 @@ int main(int argc, char** argv)
 
     int failed = 0;
     for (auto run : {RunStartupTests, RunMainMenuTests, RunFileCommandsTests, RunDiskCommandsTests, RunNotesTests,
-                     RunSmallWindowsTests})
+                     RunSmallWindowsTests, RunEditorWindowsTests})
         failed += run(argc, argv) != 0 ? 1 : 0;
     return failed;
 }
