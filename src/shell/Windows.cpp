@@ -22,8 +22,7 @@ namespace lumora {
 namespace {
 
 // Points a screen's Help at the program's help window.
-template <typename Screen>
-Screen* WithHelp(Screen* screen, TShellContext& context)
+template <typename Screen> Screen* WithHelp(Screen* screen, TShellContext& context)
 {
     if (IHelp* help = context.services.help)
         screen->setHelp([help](int topic) { help->showTopic(topic); });
@@ -44,7 +43,8 @@ TWindowRegistry EditorWindows()
     });
     windows.addScreen(TScreen::CueList,
                       [](TShellContext& c, QWidget* p) { return WithHelp(new TfmCueList2(c.state, p), c); });
-    windows.addScreen(TScreen::Track, [](TShellContext& c, QWidget* p) { return WithHelp(new TfmTrack(c.state, p), c); });
+    windows.addScreen(TScreen::Track,
+                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmTrack(c.state, p), c); });
 
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
