@@ -32,9 +32,9 @@ std::vector<std::uint8_t> MakeShowBytes(const std::uint8_t* data, std::size_t si
     if (size >= kShowFileSize)
         return {data, data + size};
     std::vector<std::uint8_t> bytes(kShowFileSize, 0);
-    static constexpr std::size_t starts[] = {kPatchOffset,       kProfileOffset, kMacroOffset,    kEffectsOffset,
-                                             kSubmasterOffset,   kCueOffset,     kProfileNamesOffset,
-                                             kQvSetupOffset,     kQvPositionOffset, kNotesOffset};
+    static constexpr std::size_t starts[] = {kPatchOffset,      kProfileOffset, kMacroOffset,        kEffectsOffset,
+                                             kSubmasterOffset,  kCueOffset,     kProfileNamesOffset, kQvSetupOffset,
+                                             kQvPositionOffset, kNotesOffset};
     const std::size_t piece = (size + std::size(starts) - 1) / std::size(starts);
     std::size_t taken = 0;
     for (std::size_t i = 0; i < std::size(starts) && taken < size; ++i) {

@@ -36,22 +36,29 @@ run)
   ;;
 test)
   failed=0
-  ctest --test-dir build --output-on-failure -j "$jobs" || failed=1
+  log=$(mktemp)
+  trap 'rm -f "$log"' EXIT
+  ctest --test-dir build --output-on-failure -j "$jobs" | tee -a "$log" || failed=1
 
   # Core tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzz targets.
   CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -g" -DLUMORA_GUI=OFF \
     -DLUMORA_BENCH=OFF -DLUMORA_SANITIZE=ON -DLUMORA_FUZZ=ON >/dev/null
   cmake --build build-asan -j "$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir build-asan --output-on-failure -j "$jobs" || failed=1
+    ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee -a "$log" || failed=1
 
-  scripts/fuzz.sh build-asan "${LUMORA_FUZZ_SECONDS:-30}" || failed=1
+  fuzz_failed=0
+  scripts/fuzz.sh build-asan "${LUMORA_FUZZ_SECONDS:-30}" || { failed=1; fuzz_failed=1; }
+  fuzzers=$(ls build-asan/bin/fuzz_* 2>/dev/null | wc -l)
 
-  if [ "$failed" -ne 0 ]; then
-    echo "Some tests failed."
-    exit 1
-  fi
-  echo "All tests passed."
+  # One closing line over all of it: the CTest runs (editor build and sanitizer build)
+  # and the fuzz targets.
+  total=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+  bad=$(sed -n 's/.*, \([0-9]*\) tests failed out of .*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+  if [ "$fuzz_failed" -ne 0 ]; then bad=$((bad + 1)); fi
+  total=$((total + fuzzers))
+  echo "$((total - bad)) passed, $bad failed"
+  [ "$failed" -eq 0 ] || exit 1
   ;;
 *)
   echo "usage: scripts/dev.sh run|test [editor arguments]" >&2

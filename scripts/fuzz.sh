@@ -30,7 +30,7 @@ for target in "$build"/bin/fuzz_*; do
     echo "$name found a failure (copied to fuzz/crashes/)"
     status=1
   else
-    grep -E "^#[0-9]+ *DONE" "$work/$name.log" | tail -n 1 || true
+    grep -E "^Done [0-9]+ runs" "$work/$name.log" | tail -n 1 || true
   fi
 done
 exit $status

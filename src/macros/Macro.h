@@ -16,14 +16,14 @@ inline constexpr int kMacros = 2500;
 inline constexpr int kMacroKeys = 20;
 
 // Special entries inside a macro.
-inline constexpr std::uint8_t kKeyRunPosition = 252; // + position number
-inline constexpr std::uint8_t kKeyRunAction = 253;   // + action number
+inline constexpr std::uint8_t kKeyRunPosition = 252;   // + position number
+inline constexpr std::uint8_t kKeyRunAction = 253;     // + action number
 inline constexpr std::uint8_t kKeyLoadSubHandle = 254; // + handle, effect
 inline constexpr std::uint8_t kKeyEmptyEnd = 255;
 
 struct TMacro {
     std::array<std::uint8_t, kMacroKeys> Keys{}; // Keys[0] is position 1
-    std::uint8_t KeyCount = 0;                    // 0 = empty macro
+    std::uint8_t KeyCount = 0;                   // 0 = empty macro
 
     friend bool operator==(const TMacro&, const TMacro&) = default;
 };

@@ -1,5 +1,6 @@
 #include "shell/MainMenu.h"
 
+#include "print/ReportFiles.h"
 #include "shell/ErrorHandler.h"
 #include "shell/HelpWindow.h"
 #include "shell/Notes.h"
@@ -7,7 +8,6 @@
 #include "shell/hlpabout.h"
 #include "show/DskOpt.h"
 #include "show/LumoraError.h"
-#include "print/ReportFiles.h"
 #include "show/ShowDisk.h"
 #include "show/ShowFile.h"
 

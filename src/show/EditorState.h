@@ -17,16 +17,16 @@ namespace lumora {
 inline constexpr std::size_t kMaxNotesLength = 1024;
 
 struct TShowGlobals {
-    std::uint8_t showChanged = 0;    // 1 = changes not yet saved
-    std::string fileName;            // full path of the show file; empty = untitled
-    std::string notes;               // at most 1024 characters
-    char driveLetter = 'A';          // the show diskette's drive
-    std::string programFolder;       // with a trailing separator
+    std::uint8_t showChanged = 0; // 1 = changes not yet saved
+    std::string fileName;         // full path of the show file; empty = untitled
+    std::string notes;            // at most 1024 characters
+    char driveLetter = 'A';       // the show diskette's drive
+    std::string programFolder;    // with a trailing separator
     std::uint8_t loadedFromFile = 0;
     std::uint8_t loadedFromDiskette = 0;
     std::uint8_t newShow = 1;
-    TPresenceFlags presence{};       // which sections take part in the next load or save
-    std::uint8_t importing = 0;      // 1 while an Import runs: notes are left alone
+    TPresenceFlags presence{};  // which sections take part in the next load or save
+    std::uint8_t importing = 0; // 1 while an Import runs: notes are left alone
 };
 
 class TEditorState final {

@@ -13,8 +13,7 @@ namespace lumora {
 // A name of at most N single-byte characters, held inline like the console's own
 // short strings: no allocation, so records copy and move as plain bytes.
 // Assigning a longer text keeps its first N characters.
-template <std::size_t N>
-class TShortString {
+template <std::size_t N> class TShortString {
     static_assert(N > 0 && N < 256);
 
 public:

@@ -19,8 +19,14 @@ void TShow::ResetShow()
     ResetQuorvel();
 }
 
-void TShow::ResetCues() { cueList.Clear(); }
-void TShow::ResetAllSubs() { lumora::ResetAllSubs(subs); }
+void TShow::ResetCues()
+{
+    cueList.Clear();
+}
+void TShow::ResetAllSubs()
+{
+    lumora::ResetAllSubs(subs);
+}
 
 void TShow::UnityPatches()
 {
@@ -34,10 +40,25 @@ void TShow::ClearPatches()
         page.Clear();
 }
 
-void TShow::SetDefaultProfiles() { lumora::SetDefaultProfiles(profiles); }
-void TShow::SetDefaultProfileNames() { lumora::SetDefaultProfileNames(profiles); }
-void TShow::ResetAllEffects() { lumora::ResetAllEffects(effects); }
-void TShow::ResetAllMacros() { lumora::ResetAllMacros(macros); }
-void TShow::ResetQuorvel() { lumora::ResetQuorvel(quorvel); }
+void TShow::SetDefaultProfiles()
+{
+    lumora::SetDefaultProfiles(profiles);
+}
+void TShow::SetDefaultProfileNames()
+{
+    lumora::SetDefaultProfileNames(profiles);
+}
+void TShow::ResetAllEffects()
+{
+    lumora::ResetAllEffects(effects);
+}
+void TShow::ResetAllMacros()
+{
+    lumora::ResetAllMacros(macros);
+}
+void TShow::ResetQuorvel()
+{
+    lumora::ResetQuorvel(quorvel);
+}
 
 } // namespace lumora

@@ -20,7 +20,8 @@ struct TArea {
 std::span<const TArea> AreasOf(TSection section)
 {
     static constexpr TArea patch[] = {{kPatchOffset, kPatchSectionSize}};
-    static constexpr TArea profile[] = {{kProfileOffset, kProfileSectionSize}, {kProfileNamesOffset, kProfileNamesSize}};
+    static constexpr TArea profile[] = {{kProfileOffset, kProfileSectionSize},
+                                        {kProfileNamesOffset, kProfileNamesSize}};
     static constexpr TArea macro[] = {{kMacroOffset, kMacroSectionSize}};
     static constexpr TArea effects[] = {{kEffectsOffset, kEffectsSectionSize}};
     static constexpr TArea submaster[] = {{kSubmasterOffset, kSubmasterSectionSize}};

@@ -79,13 +79,11 @@ public:
     std::span<std::uint8_t, kDiskBufferB2Size> b2() { return std::span<std::uint8_t, kDiskBufferB2Size>(m_b2); }
 
 private:
-    template <std::size_t N>
-    std::span<std::uint8_t, N> area(std::size_t offset)
+    template <std::size_t N> std::span<std::uint8_t, N> area(std::size_t offset)
     {
         return std::span<std::uint8_t, N>(m_file.data() + offset, N);
     }
-    template <std::size_t N>
-    std::span<const std::uint8_t, N> carea(std::size_t offset) const
+    template <std::size_t N> std::span<const std::uint8_t, N> carea(std::size_t offset) const
     {
         return std::span<const std::uint8_t, N>(m_file.data() + offset, N);
     }

@@ -45,8 +45,14 @@ std::string PadRight(std::string_view text, std::size_t width)
 }
 } // namespace
 
-std::string PadRight16(std::string_view text) { return PadRight(text, 16); }
-std::string PadRight8(std::string_view text) { return PadRight(text, 8); }
+std::string PadRight16(std::string_view text)
+{
+    return PadRight(text, 16);
+}
+std::string PadRight8(std::string_view text)
+{
+    return PadRight(text, 8);
+}
 
 std::string PadLeft16(std::string_view text)
 {

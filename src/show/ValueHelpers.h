@@ -37,7 +37,10 @@ constexpr std::array<std::uint8_t, 256> MakeLevelTable()
 // The shared level-to-percent table; fixed, so it is a constant rather than program state.
 inline constexpr std::array<std::uint8_t, 256> kLevelTable = detail::MakeLevelTable();
 
-constexpr int LevelToPercent(std::uint8_t level) { return kLevelTable[level]; }
+constexpr int LevelToPercent(std::uint8_t level)
+{
+    return kLevelTable[level];
+}
 
 // 0 -> 0, 100 -> 255, otherwise 1 + the smallest level showing that percent.
 // Values outside 0..100 are clamped to it.

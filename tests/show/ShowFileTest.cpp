@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <csignal>
 #include <unistd.h>
 
 namespace lumora {
@@ -37,8 +37,7 @@ void WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes)
 }
 
 // The message an ELumoraError carries, or "" when the call succeeds.
-template <typename F>
-std::string ErrorOf(F&& call)
+template <typename F> std::string ErrorOf(F&& call)
 {
     try {
         call();

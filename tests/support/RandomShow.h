@@ -11,8 +11,8 @@
 namespace lumora::test {
 
 struct TRandomShowOptions {
-    int cues = 40;          // up to 1000
-    bool everySub = false;  // all 288 subs in use, not about half
+    int cues = 40;         // up to 1000
+    bool everySub = false; // all 288 subs in use, not about half
     bool everyEffect = false;
 };
 

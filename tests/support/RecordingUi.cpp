@@ -22,8 +22,14 @@ std::vector<std::string> TRecordingUi::statusTexts() const
     return texts;
 }
 
-void TRecordingUi::error(std::string_view text) { m_shown.push_back({"error", std::string(text), Icon::Error}); }
-void TRecordingUi::warning(std::string_view text) { m_shown.push_back({"warning", std::string(text), Icon::Warning}); }
+void TRecordingUi::error(std::string_view text)
+{
+    m_shown.push_back({"error", std::string(text), Icon::Error});
+}
+void TRecordingUi::warning(std::string_view text)
+{
+    m_shown.push_back({"warning", std::string(text), Icon::Warning});
+}
 void TRecordingUi::information(std::string_view text)
 {
     m_shown.push_back({"information", std::string(text), Icon::Information});
@@ -52,8 +58,17 @@ TRecordingUi::Answer TRecordingUi::askYesNoCancel(std::string_view text, Icon ic
     return next(text);
 }
 
-void TRecordingUi::showStatus(std::string_view text) { m_shown.push_back({"status", std::string(text)}); }
-void TRecordingUi::hideStatus() { m_shown.push_back({"hide", {}}); }
-void TRecordingUi::setBusy(bool busy) { m_busyDepth += busy ? 1 : -1; }
+void TRecordingUi::showStatus(std::string_view text)
+{
+    m_shown.push_back({"status", std::string(text)});
+}
+void TRecordingUi::hideStatus()
+{
+    m_shown.push_back({"hide", {}});
+}
+void TRecordingUi::setBusy(bool busy)
+{
+    m_busyDepth += busy ? 1 : -1;
+}
 
 } // namespace lumora::test
