@@ -3,7 +3,6 @@
 #include "CueWindowsSupport.h"
 
 #include "cues/CopyRnge.h"
-#include "support/RecordingUi.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,31 +10,15 @@
 
 namespace lumora::test {
 
-class TestCopyRange final : public QObject {
+class TestCopyRange final : public QObject, private TDialogTest<TfmCopyRange> {
     Q_OBJECT
 
 private:
-    TRecordingUi m_ui;
-    std::unique_ptr<TfmCopyRange> m_dialog;
-
     QLineEdit* edit() const { return m_dialog->findChild<QLineEdit*>(QStringLiteral("Edit1")); }
-    void click(const char* button) const
-    {
-        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-    }
-    void open()
-    {
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
 
 private slots:
-    void init()
-    {
-        m_ui.clear();
-        m_dialog = std::make_unique<TfmCopyRange>(m_ui);
-    }
-    void cleanup() { m_dialog.reset(); }
+    void init() { newDialog(); }
+    void cleanup() { dropDialog(); }
 
     void validNumber()
     {

@@ -2,6 +2,7 @@
 
 #include "show/LumoraError.h"
 #include "show/ValueHelpers.h"
+#include "support/CueFixtures.h"
 #include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
@@ -17,30 +18,14 @@ using test::TRecordingUi;
 using Answer = IUserInterface::Answer;
 using Strings = std::vector<std::string>;
 
-struct TCueSpec {
-    std::uint16_t number;
-    std::uint8_t type;
-    std::vector<std::pair<int, int>> hardPercents; // channel, percent
-};
+using test::TCueSpec;
 
 // A show whose cues are given hard levels as listed; tracked levels follow by Retrack.
 class CueEditSessionTest : public ::testing::Test {
 protected:
     void SetShow(const std::vector<TCueSpec>& cueSpecs)
     {
-        TCueList& list = state.show().cueList;
-        list.Clear();
-        for (const TCueSpec& cueSpec : cueSpecs) {
-            TCueRecord& cue = list.cue(++list.count);
-            cue.number = cueSpec.number;
-            cue.type = cueSpec.type;
-            for (const auto& [channel, percent] : cueSpec.hardPercents) {
-                cue.levels[channel - 1] = PercentToLevel(percent);
-                TCueList::SetHard(cue, channel, true);
-            }
-        }
-        list.current = list.count ? 1 : 0;
-        list.Retrack();
+        test::SetCues(state.show().cueList, cueSpecs);
         session.open();
     }
 

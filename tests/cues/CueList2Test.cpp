@@ -52,14 +52,14 @@ private:
     // channel of its position (cue k: channel k at 10 x k percent).
     void open(const std::vector<std::uint16_t>& numbers)
     {
-        std::vector<TSheetCue> cues;
+        std::vector<TCueSpec> cues;
         for (std::size_t i = 0; i < numbers.size(); ++i) {
             const int k = static_cast<int>(i) + 1;
             cues.push_back({numbers[i],
                             static_cast<std::uint8_t>(k == 1 ? kCuePreset : kCueTrack),
                             {{(k - 1) % kChannels + 1, (10 * k) % 101}}});
         }
-        SetSheetCues(show(), cues);
+        SetCues(show(), cues);
         for (int k = 1; k <= show().count; ++k)
             show().cue(k).name = "Cue " + std::to_string(k);
         reopen();

@@ -1,14 +1,19 @@
 #pragma once
 
-// Shared by the cue window tests: shows built from a few lines, answering a modal
-// dialog from inside its own event loop, and driving the cue editor's level grid.
+// Shared by the cue window tests: shows built from a few lines (support/CueFixtures.h),
+// the common part of a dialog's test class, answering a modal dialog from inside its own
+// event loop, and driving the cue editor's level grid.
 
 #include "cues/CueEditSession.h"
 #include "cues/CueList.h"
+#include "support/CueFixtures.h"
+#include "support/RecordingUi.h"
 #include "widgets/Grid.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -25,14 +30,33 @@ std::unique_ptr<QObject> MakeCopyRangeTest();
 std::unique_ptr<QObject> MakeInputLevel2Test();
 std::unique_ptr<QObject> MakeCueEdit2Test();
 
-struct TCueSpec {
-    std::uint16_t number;
-    std::uint8_t type;
-    std::vector<std::pair<int, int>> hardPercents; // channel, percent
-};
+// What a dialog's test class holds besides its test slots: a recording user interface
+// and a fresh dialog over it for each test (made by newDialog() from init(), dropped by
+// dropDialog() from cleanup()), and the ways to reach its buttons.
+template <class TDialog> class TDialogTest {
+protected:
+    void newDialog()
+    {
+        m_ui.clear();
+        m_dialog = std::make_unique<TDialog>(m_ui);
+    }
+    void dropDialog() { m_dialog.reset(); }
+    // Shows the dialog as it is, without a modal loop, and waits until it is active.
+    void open()
+    {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    QPushButton* button(const char* name) const
+    {
+        return m_dialog->template findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    void click(QAbstractButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
+    void click(const char* name) const { click(button(name)); }
 
-// The list holds exactly these cues with these hard levels; tracked levels follow.
-void SetCues(TCueList& list, const std::vector<TCueSpec>& cueSpecs);
+    TRecordingUi m_ui;
+    std::unique_ptr<TDialog> m_dialog;
+};
 
 // Runs answer on the modal dialog of type T once an exec() has opened one. The answer
 // must close it. A dialog that does not come within five seconds fails the test.

@@ -3,7 +3,6 @@
 #include "CueWindowsSupport.h"
 
 #include "cues/InputLev2.h"
-#include "support/RecordingUi.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,33 +11,19 @@
 
 namespace lumora::test {
 
-class TestInputLevel2 final : public QObject {
+class TestInputLevel2 final : public QObject, private TDialogTest<TfmInputLevel2> {
     Q_OBJECT
 
 private:
-    TRecordingUi m_ui;
-    std::unique_ptr<TfmInputLevel2> m_dialog;
-
     QLineEdit* edit() const { return m_dialog->findChild<QLineEdit*>(QStringLiteral("Edit1")); }
     QRadioButton* radio(const char* name) const
     {
         return m_dialog->findChild<QRadioButton*>(QString::fromLatin1(name));
     }
-    void click(QAbstractButton* button) const { QTest::mouseClick(button, Qt::LeftButton); }
-    QPushButton* button(const char* name) const { return m_dialog->findChild<QPushButton*>(QString::fromLatin1(name)); }
-    void open()
-    {
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
 
 private slots:
-    void init()
-    {
-        m_ui.clear();
-        m_dialog = std::make_unique<TfmInputLevel2>(m_ui);
-    }
-    void cleanup() { m_dialog.reset(); }
+    void init() { newDialog(); }
+    void cleanup() { dropDialog(); }
 
     void levels_data()
     {

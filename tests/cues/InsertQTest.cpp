@@ -3,7 +3,6 @@
 #include "CueWindowsSupport.h"
 
 #include "cues/InsertQ.h"
-#include "support/RecordingUi.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,32 +11,16 @@
 
 namespace lumora::test {
 
-class TestInsertQ final : public QObject {
+class TestInsertQ final : public QObject, private TDialogTest<TfmInsertQ> {
     Q_OBJECT
 
 private:
-    TRecordingUi m_ui;
-    std::unique_ptr<TfmInsertQ> m_dialog;
-
     QLineEdit* number() const { return m_dialog->findChild<QLineEdit*>(QStringLiteral("edtCueNo")); }
     QComboBox* type() const { return m_dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1")); }
-    void click(const char* button) const
-    {
-        QTest::mouseClick(m_dialog->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-    }
-    void open()
-    {
-        m_dialog->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    }
 
 private slots:
-    void init()
-    {
-        m_ui.clear();
-        m_dialog = std::make_unique<TfmInsertQ>(m_ui);
-    }
-    void cleanup() { m_dialog.reset(); }
+    void init() { newDialog(); }
+    void cleanup() { dropDialog(); }
 
     void looks()
     {

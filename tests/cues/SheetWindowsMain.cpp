@@ -3,28 +3,10 @@
 
 #include "SheetWindowsSupport.h"
 
-#include "show/ValueHelpers.h"
-
 #include <QAbstractItemView>
 #include <QComboBox>
 
 namespace lumora::test {
-
-void SetSheetCues(TCueList& list, const std::vector<TSheetCue>& cues)
-{
-    list.Clear();
-    for (const TSheetCue& cueSpec : cues) {
-        TCueRecord& cue = list.cue(++list.count);
-        cue.number = cueSpec.number;
-        cue.type = cueSpec.type;
-        for (const auto& [channel, percent] : cueSpec.hardPercents) {
-            cue.levels[channel - 1] = PercentToLevel(percent);
-            TCueList::SetHard(cue, channel, true);
-        }
-    }
-    list.current = list.count ? 1 : 0;
-    list.Retrack();
-}
 
 void TypeInto(QLineEdit* edit, const QString& text)
 {

@@ -1,10 +1,12 @@
 #pragma once
 
 // Shared by the tests of the cue list screen and the tracking editor: shows built from a
-// few lines, answering a modal dialog from inside its own event loop, and driving a grid
-// as a user does (typing into a cell and leaving it, clicking, choosing from a list).
+// few lines (support/CueFixtures.h), answering a modal dialog from inside its own event
+// loop, and driving a grid as a user does (typing into a cell and leaving it, clicking,
+// choosing from a list).
 
 #include "cues/CueList.h"
+#include "support/CueFixtures.h"
 #include "widgets/Grid.h"
 
 #include <QApplication>
@@ -22,15 +24,6 @@ namespace lumora::test {
 // The windows' test classes, run one after another by the one test program.
 std::unique_ptr<QObject> MakeCueList2Test();
 std::unique_ptr<QObject> MakeTrackTest();
-
-struct TSheetCue {
-    std::uint16_t number;
-    std::uint8_t type;
-    std::vector<std::pair<int, int>> hardPercents; // channel, percent
-};
-
-// The list holds exactly these cues with these hard levels; tracked levels follow.
-void SetSheetCues(TCueList& list, const std::vector<TSheetCue>& cues);
 
 // Runs answer on the modal dialog of type T that the next exec() opens. The answer must
 // close it; a missing dialog fails the test.

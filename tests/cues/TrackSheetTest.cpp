@@ -2,6 +2,7 @@
 
 #include "show/LumoraError.h"
 #include "show/ValueHelpers.h"
+#include "support/CueFixtures.h"
 #include "support/RecordingUi.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,7 @@ using test::TRecordingUi;
 using Answer = IUserInterface::Answer;
 using Strings = std::vector<std::string>;
 
-struct TCueSpec {
-    std::uint16_t number;
-    std::uint8_t type;
-    std::vector<std::pair<int, int>> hardPercents; // channel, percent
-};
+using test::TCueSpec;
 
 // What one cell of the sheet looks like: its text ("" for an empty cell) and whether it
 // is drawn red.
@@ -40,19 +37,7 @@ protected:
     // A show whose cues are given hard levels as listed; tracked levels follow by Retrack.
     void SetShow(const std::vector<TCueSpec>& cueSpecs)
     {
-        TCueList& list = state.show().cueList;
-        list.Clear();
-        for (const TCueSpec& cueSpec : cueSpecs) {
-            TCueRecord& cue = list.cue(++list.count);
-            cue.number = cueSpec.number;
-            cue.type = cueSpec.type;
-            for (const auto& [channel, percent] : cueSpec.hardPercents) {
-                cue.levels[channel - 1] = PercentToLevel(percent);
-                TCueList::SetHard(cue, channel, true);
-            }
-        }
-        list.current = list.count ? 1 : 0;
-        list.Retrack();
+        test::SetCues(state.show().cueList, cueSpecs);
         sheet.open();
     }
 

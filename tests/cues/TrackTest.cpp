@@ -27,7 +27,7 @@ const QColor kRed(Qt::red);
 const QColor kBlack(Qt::black);
 
 // Cues 1 (Preset, channel 5 at 50%), 2 and 3 (Track).
-const std::vector<TSheetCue> kFiftyShow = {{10, kCuePreset, {{5, 50}}}, {20, kCueTrack, {}}, {30, kCueTrack, {}}};
+const std::vector<TCueSpec> kFiftyShow = {{10, kCuePreset, {{5, 50}}}, {20, kCueTrack, {}}, {30, kCueTrack, {}}};
 
 } // namespace
 
@@ -51,9 +51,9 @@ private:
     }
 
     // active: keys are typed (a window under a bare X server is shown, never activated).
-    void open(const std::vector<TSheetCue>& cues, bool active = true)
+    void open(const std::vector<TCueSpec>& cues, bool active = true)
     {
-        SetSheetCues(show(), cues);
+        SetCues(show(), cues);
         m_window->show();
         if (active)
             QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -412,12 +412,12 @@ private slots:
         const QByteArray dir = qgetenv("LUMORA_SCREENSHOT_DIR");
         if (dir.isEmpty())
             QSKIP("LUMORA_SCREENSHOT_DIR is not set");
-        std::vector<TSheetCue> cues;
+        std::vector<TCueSpec> cues;
         for (int k = 1; k <= 40; ++k) {
-            TSheetCue cue{static_cast<std::uint16_t>(k * 10 + (k % 4 == 0 ? 5 : 0)),
-                          static_cast<std::uint8_t>(
-                              k == 1 || k % 13 == 0 ? kCuePreset : (k % 9 == 0 ? kCueAutostartTrack : kCueTrack)),
-                          {}};
+            TCueSpec cue{static_cast<std::uint16_t>(k * 10 + (k % 4 == 0 ? 5 : 0)),
+                         static_cast<std::uint8_t>(
+                             k == 1 || k % 13 == 0 ? kCuePreset : (k % 9 == 0 ? kCueAutostartTrack : kCueTrack)),
+                         {}};
             for (int channel = 1; channel <= 40; ++channel)
                 if (k == 1 || (channel + k) % 7 == 0)
                     cue.hardPercents.push_back({channel, (channel * 13 + k * 7) % 101});
