@@ -1,6 +1,7 @@
 #include "cues/CueEdit2.h"
 
 #include "cues/CueList.h"
+#include "cues/CueWindowParts.h"
 #include "cues/InputLev2.h"
 #include "cues/InsertQ.h"
 #include "show/LumoraError.h"
@@ -128,12 +129,7 @@ void TfmCueEdit2::buildWidgets()
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu(tr("&File"));
     auto action = [this, file](const char* name, const QString& text, auto slot, const QKeySequence& key = {}) {
-        QAction* a = file->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setShortcut(key);
-        a->setShortcutContext(Qt::WindowShortcut);
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        return AddMenuItem(file, this, name, text, slot, key);
     };
     m_mnuInsert = action("mnuInsert", tr("&Insert Cue"), &TfmCueEdit2::insertCue);
     m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmCueEdit2::deleteCue);
@@ -141,15 +137,7 @@ void TfmCueEdit2::buildWidgets()
     m_mnuPaste = action("mnuPaste", tr("&Paste"), &TfmCueEdit2::pasteLevels, QKeySequence(Qt::CTRL | Qt::Key_V));
     file->addSeparator();
     action("mnuClose", tr("Close"), &TfmCueEdit2::reject);
-    QAction* help = menuBar->addAction(tr("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::WindowShortcut);
-    addAction(help); // F1 works with the menu bar closed
-    connect(help, &QAction::triggered, this, [this] {
-        if (m_help)
-            m_help(kCueEditorHelpTopic);
-    });
+    AddHelpItem(menuBar, this, tr("&Help"), m_help, kCueEditorHelpTopic);
 
     // The level grid
     m_grid = new TGrid(this);

@@ -1,6 +1,7 @@
 #include "cues/CueList2.h"
 
 #include "cues/CopyRnge.h"
+#include "cues/CueWindowParts.h"
 #include "cues/InsertQ.h"
 #include "show/LumoraError.h"
 #include "widgets/Grid.h"
@@ -87,25 +88,14 @@ void TfmCueList2::buildWidgets()
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu(tr("&File"));
     auto action = [this, file](const char* name, const QString& text, auto slot) {
-        QAction* a = file->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        return AddMenuItem(file, this, name, text, slot);
     };
     action("mnuInsert", tr("&Insert Cue"), &TfmCueList2::insertCue);
     m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmCueList2::deleteCue);
     m_mnuCopyRange = action("mnuCopyRange", tr("Copy &Range"), &TfmCueList2::copyRange);
     file->addSeparator();
     action("mnuClose", tr("&Close"), &TfmCueList2::reject);
-    QAction* help = menuBar->addAction(tr("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::WindowShortcut);
-    addAction(help); // F1 works with the menu bar closed
-    connect(help, &QAction::triggered, this, [this] {
-        if (m_help)
-            m_help(kCueListHelpTopic);
-    });
+    AddHelpItem(menuBar, this, tr("&Help"), m_help, kCueListHelpTopic);
 
     // The grid: fixed columns, one row per cue.
     m_grid = new TGrid(this);

@@ -1,5 +1,6 @@
 #include "cues/Track.h"
 
+#include "cues/CueWindowParts.h"
 #include "cues/InputLev2.h"
 #include "cues/InsertQ.h"
 #include "show/LumoraError.h"
@@ -183,24 +184,13 @@ void TfmTrack::buildWidgets()
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu(tr("&File"));
     auto action = [this, file](const char* name, const QString& text, auto slot) {
-        QAction* a = file->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        connect(a, &QAction::triggered, this, slot);
-        return a;
+        return AddMenuItem(file, this, name, text, slot);
     };
     m_mnuInsert = action("mnuInsert", tr("&Insert Cue"), &TfmTrack::insertCue);
     m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmTrack::deleteCue);
     file->addSeparator();
     action("mnuClose", tr("&Close"), &TfmTrack::reject);
-    QAction* help = menuBar->addAction(tr("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    help->setShortcut(QKeySequence(Qt::Key_F1));
-    help->setShortcutContext(Qt::WindowShortcut);
-    addAction(help); // F1 works with the menu bar closed
-    connect(help, &QAction::triggered, this, [this] {
-        if (m_help)
-            m_help(kTrackHelpTopic);
-    });
+    AddHelpItem(menuBar, this, tr("&Help"), m_help, kTrackHelpTopic);
 
     // The sheet: its columns are fixed, only the number of rows follows the cues.
     m_grid = new TGrid(this);

@@ -1,5 +1,6 @@
 #include "cues/printCueEditor.h"
 
+#include "cues/CueWindowParts.h"
 #include "print/Preview.h"
 #include "show/LumoraError.h"
 
@@ -118,36 +119,17 @@ TrptCueEditor::TrptCueEditor(TEditorState& state, QWidget* parent, IReportFolder
     m_lvCues->setUniformRowHeights(true);
     m_lvCues->setMinimumSize(260, 240);
 
-    m_cbChan = new QCheckBox(this);
-    m_cbChan->setObjectName(QStringLiteral("cbChan"));
-    m_lblChan = new QLabel(tr("Print channels up through"), this);
-    m_lblChan->setObjectName(QStringLiteral("lblChan"));
-    m_lblChan->setBuddy(m_cbChan);
-    m_edtChan = new QLineEdit(this);
-    m_edtChan->setObjectName(QStringLiteral("edtChan"));
-    m_edtChan->setToolTip(QStringLiteral("1..512"));
-    m_edtChan->setMaximumWidth(60);
-
-    m_btnPrint = new QPushButton(tr("Print"), this);
-    m_btnPrint->setObjectName(QStringLiteral("btnPrint"));
-    m_btnPrint->setDefault(true);
-    m_btnClose = new QPushButton(tr("Close"), this);
-    m_btnClose->setObjectName(QStringLiteral("btnClose"));
-
-    auto* channelLine = new QHBoxLayout;
-    channelLine->addWidget(m_cbChan);
-    channelLine->addWidget(m_lblChan);
-    channelLine->addWidget(m_edtChan);
-    channelLine->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnPrint);
-    buttons->addWidget(m_btnClose);
+    const TChannelChoice choice = MakeChannelChoice(this, false, QString());
+    m_cbChan = choice.cbChan;
+    m_lblChan = choice.lblChan;
+    m_edtChan = choice.edtChan;
+    m_btnPrint = choice.btnPrint;
+    m_btnClose = choice.btnClose;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
     layout->addWidget(m_lvCues, 1);
-    layout->addLayout(channelLine);
-    layout->addLayout(buttons);
+    layout->addLayout(choice.channelLine);
+    layout->addLayout(choice.buttons);
 
     connect(m_cbChan, &QCheckBox::toggled, this, &TrptCueEditor::cbChanClick);
     connect(m_btnPrint, &QPushButton::clicked, this, &TrptCueEditor::btnPrintClick);
@@ -182,9 +164,7 @@ void TrptCueEditor::FormShow()
 
 void TrptCueEditor::cbChanClick()
 {
-    const bool on = m_cbChan->isChecked();
-    m_lblChan->setEnabled(on);
-    m_edtChan->setEnabled(on);
+    FollowChannelCheck(m_cbChan, m_lblChan, m_edtChan);
 }
 
 TReportOutcome TrptCueEditor::btnPrintClick()

@@ -1,11 +1,11 @@
 #include "cues/printTrack.h"
 
+#include "cues/CueWindowParts.h"
 #include "print/Preview.h"
 #include "show/LumoraError.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -96,36 +96,16 @@ TrptTrack::TrptTrack(TEditorState& state, QWidget* parent, IReportFolder* folder
     setObjectName(QStringLiteral("rptTrack"));
     setWindowTitle(QString::fromLatin1(kTrackDialogTitle));
 
-    m_cbChan = new QCheckBox(this);
-    m_cbChan->setObjectName(QStringLiteral("cbChan"));
-    m_cbChan->setChecked(true);
-    m_lblChan = new QLabel(tr("Print channels up through"), this);
-    m_lblChan->setObjectName(QStringLiteral("lblChan"));
-    m_lblChan->setBuddy(m_cbChan);
-    m_edtChan = new QLineEdit(QString::fromLatin1(kTrackDefaultChannels), this);
-    m_edtChan->setObjectName(QStringLiteral("edtChan"));
-    m_edtChan->setToolTip(QStringLiteral("1..512"));
-    m_edtChan->setMaximumWidth(60);
-
-    m_btnPrint = new QPushButton(tr("Print"), this);
-    m_btnPrint->setObjectName(QStringLiteral("btnPrint"));
-    m_btnPrint->setDefault(true);
-    m_btnClose = new QPushButton(tr("Close"), this);
-    m_btnClose->setObjectName(QStringLiteral("btnClose"));
-
-    auto* channelLine = new QHBoxLayout;
-    channelLine->addWidget(m_cbChan);
-    channelLine->addWidget(m_lblChan);
-    channelLine->addWidget(m_edtChan);
-    channelLine->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnPrint);
-    buttons->addWidget(m_btnClose);
+    const TChannelChoice choice = MakeChannelChoice(this, true, QString::fromLatin1(kTrackDefaultChannels));
+    m_cbChan = choice.cbChan;
+    m_lblChan = choice.lblChan;
+    m_edtChan = choice.edtChan;
+    m_btnPrint = choice.btnPrint;
+    m_btnClose = choice.btnClose;
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(channelLine);
+    layout->addLayout(choice.channelLine);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(choice.buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_cbChan, &QCheckBox::toggled, this, &TrptTrack::cbChanClick);
@@ -136,9 +116,7 @@ TrptTrack::TrptTrack(TEditorState& state, QWidget* parent, IReportFolder* folder
 
 void TrptTrack::cbChanClick()
 {
-    const bool on = m_cbChan->isChecked();
-    m_lblChan->setEnabled(on);
-    m_edtChan->setEnabled(on);
+    FollowChannelCheck(m_cbChan, m_lblChan, m_edtChan);
 }
 
 TReportOutcome TrptTrack::btnPrintClick()
