@@ -8,14 +8,6 @@
 
 namespace lumora::test {
 
-void TypeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
 QModelIndex LevelCell(TGrid* grid, int channel)
 {
     return grid->gridModel().index(CueGridLevelRow(channel), CueGridColumn(channel));

@@ -4,6 +4,7 @@
 // the common part of a dialog's test class, answering a modal dialog from inside its own
 // event loop, and driving the cue editor's level grid.
 
+#include "TypeInto.h"
 #include "cues/CueEditSession.h"
 #include "cues/CueList.h"
 #include "support/CueFixtures.h"
@@ -77,9 +78,6 @@ template <class T> void WhenModal(std::function<void(T*)> answer)
     });
     poll->start(10);
 }
-
-// Types text into a line edit as a user would: it is focused, emptied and typed into.
-void TypeInto(QLineEdit* edit, const QString& text);
 
 // ---- The cue editor's level grid
 

@@ -8,14 +8,6 @@
 
 namespace lumora::test {
 
-void TypeInto(QLineEdit* edit, const QString& text)
-{
-    edit->setFocus(Qt::TabFocusReason);
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
 QString TypeIntoCell(TGrid* grid, int row, int column, const QString& keys)
 {
     const QModelIndex cell = grid->gridModel().index(row, column);

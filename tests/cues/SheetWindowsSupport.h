@@ -5,6 +5,7 @@
 // loop, and driving a grid as a user does (typing into a cell and leaving it, clicking,
 // choosing from a list).
 
+#include "TypeInto.h"
 #include "cues/CueList.h"
 #include "support/CueFixtures.h"
 #include "widgets/Grid.h"
@@ -36,9 +37,6 @@ template <class T> void WhenModal(std::function<void(T*)> answer)
             answer(dialog);
     });
 }
-
-// Types text into a line edit as a user would: it is focused, emptied and typed into.
-void TypeInto(QLineEdit* edit, const QString& text);
 
 // ---- A grid (rows and columns from 0)
 
