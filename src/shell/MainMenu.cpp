@@ -553,13 +553,25 @@ void TfmMain::fileOpen()
     const auto chosen = m_services.dialogs->openShowFile(this, QString(), m_showsFolder);
     if (!chosen)
         return;
-    const std::string name = Encoded(*chosen);
+    loadShow(Encoded(*chosen));
+}
+
+void TfmMain::openShowFile(const QString& path)
+{
+    command([this, path] {
+        m_state->globals.newShow = 0;
+        loadShow(Encoded(path));
+    });
+}
+
+void TfmMain::loadShow(const std::string& name)
+{
     if (!CheckShowFile(*m_state, name))
         return;
     TBusyCursor busy(*m_ui);
     m_state->setAllPresent();
     LoadShowFile(*m_state, name);
-    g.loadedFromFile = 1;
+    m_state->globals.loadedFromFile = 1;
     ChangeFileName(name);
 }
 

@@ -90,6 +90,9 @@ public:
     // ---- Commands (also reached through the menus, toolbar and buttons)
     void fileNew();
     void fileOpen();
+    // Open without the dialog (a show named on the command line): the same checks,
+    // messages and title; an error reaches the user through the general error handler.
+    void openShowFile(const QString& path);
     void fileImport();
     void fileSave();
     void fileSaveAs();
@@ -115,6 +118,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void loadShow(const std::string& name); // the size check, the load, the title
     void buildMenus();
     void buildToolBar();
     void buildButtons(QWidget* central);

@@ -64,6 +64,8 @@ int main(int argc, char** argv)
     parser.addOption(driveA);
     parser.addOption(screenshots);
     parser.addOption(quitWhenShown);
+    parser.addPositionalArgument(QStringLiteral("show"), QStringLiteral("A show file (.lmr) to open."),
+                                 QStringLiteral("[SHOW.lmr]"));
     parser.process(app);
 
     std::optional<std::string> drivePath;
@@ -86,6 +88,8 @@ int main(int argc, char** argv)
 
     if (parser.isSet(quitWhenShown))
         return 0;
+    if (const QStringList shows = parser.positionalArguments(); !shows.isEmpty())
+        QTimer::singleShot(0, main.get(), [&main, show = shows.front()] { main->openShowFile(show); });
     if (parser.isSet(screenshots)) {
         QTimer::singleShot(200, main.get(), [&] {
             SaveScreenshots(*main, help, parser.value(screenshots));

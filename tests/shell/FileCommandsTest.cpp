@@ -63,6 +63,7 @@ class TestFileCommands final : public QObject {
     Q_OBJECT
 
 private slots:
+    void showNamedAtStartOpensLikeOpen();
     void cleanup()
     {
         QCOMPARE(PendingModalHandlers(), 0);
@@ -117,6 +118,29 @@ void TestFileCommands::openOfAFileOfTheWrongSizeChangesNothing()
     QCOMPARE(h.globals().notes, std::string("first"));
     QCOMPARE(Image(h), imageBefore);
     QVERIFY(h.state().show() == showBefore);
+}
+
+void TestFileCommands::showNamedAtStartOpensLikeOpen()
+{
+    TShellHarness h;
+    const QString named = h.path(QStringLiteral("named.lmr"));
+    WriteFile(named, ShowFileBytes([](QByteArray& b) { SetNotes(b, "from the command line"); }));
+    h.main->openShowFile(named);
+    QVERIFY(h.messages.texts().isEmpty());
+    QCOMPARE(h.main->windowTitle(), QStringLiteral("Lumora Offline Editor - named.lmr"));
+    QCOMPARE(h.globals().notes, std::string("from the command line"));
+    QCOMPARE(h.globals().loadedFromFile, 1);
+    QCOMPARE(h.globals().newShow, 0);
+
+    // A file that is not a show, or none at all, gets its box and changes nothing.
+    const QString wrong = h.path(QStringLiteral("wrong.lmr"));
+    WriteFile(wrong, QByteArray(100, 'x'));
+    h.main->openShowFile(wrong);
+    h.main->openShowFile(h.path(QStringLiteral("missing.lmr")));
+    QCOMPARE(h.messages.texts(), (QStringList{kIncompatible, QStringLiteral("Error Reading File.")}));
+    QCOMPARE(h.main->windowTitle(), QStringLiteral("Lumora Offline Editor - named.lmr"));
+    QCOMPARE(h.globals().notes, std::string("from the command line"));
+    QVERIFY(!h.main->ui().busy());
 }
 
 void TestFileCommands::openAsksFirstWhenTheShowChanged()
