@@ -11,6 +11,7 @@
 //                         into the middle of the show.
 // Times are wall-clock per operation, events processed until the screen is up to date.
 
+#include "cues/CueDialogs.h"
 #include "cues/Track.h"
 #include "show/ValueHelpers.h"
 #include "widgets/Grid.h"
@@ -95,12 +96,13 @@ double g_addedMegabytes = -1;
 struct TTrackBench {
     TQuietUi ui;
     TEditorState state{ui};
+    TCueDialogs dialogs{ui};
     std::unique_ptr<TfmTrack> window;
 
     TTrackBench()
     {
         FillShow(state.show().cueList);
-        window = std::make_unique<TfmTrack>(state);
+        window = std::make_unique<TfmTrack>(state, dialogs);
         window->resize(1280, 1024);
     }
     void show()
@@ -115,7 +117,8 @@ void MeasureAddedMemory()
     {
         TQuietUi ui;
         TEditorState empty(ui);
-        TfmTrack warmUp(empty);
+        TCueDialogs dialogs(ui);
+        TfmTrack warmUp(empty, dialogs);
         warmUp.show();
         QCoreApplication::processEvents();
     }

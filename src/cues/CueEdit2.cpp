@@ -1,7 +1,7 @@
 #include "cues/CueEdit2.h"
 
+#include "cues/CueDialogs.h"
 #include "cues/CueList.h"
-#include "cues/CueWindowParts.h"
 #include "cues/InputLev2.h"
 #include "cues/InsertQ.h"
 #include "show/LumoraError.h"
@@ -95,16 +95,12 @@ private:
     const TCueEditSession& m_session;
 };
 
-TfmCueEdit2::TfmCueEdit2(TEditorState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_state(state), m_session(state), m_cells(std::make_unique<TLevelCells>(m_session)),
-      m_beep([] { QApplication::beep(); })
+TfmCueEdit2::TfmCueEdit2(TEditorState& state, TCueDialogs& dialogs, QWidget* parent)
+    : TEditWindow(parent, "fmCueEdit2", kCueEditorCaption, kCueEditorHelpTopic, false), m_state(state),
+      m_session(state), m_cells(std::make_unique<TLevelCells>(m_session)), m_beep([] { QApplication::beep(); }),
+      m_insertQ(dialogs.insertQ()), m_inputLevel(dialogs.inputLevel())
 {
-    setObjectName(QStringLiteral("fmCueEdit2"));
-    setWindowTitle(QString::fromLatin1(kCueEditorCaption));
     buildWidgets();
-    m_insertQ = new TfmInsertQ(state.ui(), this);
-    m_inputLevel = new TfmInputLevel2(state.ui(), this);
     m_session.clearDisplay();
     showCue();
 }
@@ -126,18 +122,14 @@ TfmCueEdit2::~TfmCueEdit2()
 void TfmCueEdit2::buildWidgets()
 {
     // Menu
-    auto* menuBar = new QMenuBar(this);
-    QMenu* file = menuBar->addMenu(tr("&File"));
-    auto action = [this, file](const char* name, const QString& text, auto slot, const QKeySequence& key = {}) {
-        return AddMenuItem(file, this, name, text, slot, key);
+    auto action = [this](const char* name, const QString& text, auto slot, const QKeySequence& key = {}) {
+        return addFileItem<TfmCueEdit2>(name, text, slot, key);
     };
     m_mnuInsert = action("mnuInsert", tr("&Insert Cue"), &TfmCueEdit2::insertCue);
     m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmCueEdit2::deleteCue);
     m_mnuCopy = action("mnuCopy", tr("&Copy"), &TfmCueEdit2::copyLevels, QKeySequence(Qt::CTRL | Qt::Key_C));
     m_mnuPaste = action("mnuPaste", tr("&Paste"), &TfmCueEdit2::pasteLevels, QKeySequence(Qt::CTRL | Qt::Key_V));
-    file->addSeparator();
-    action("mnuClose", tr("Close"), &TfmCueEdit2::reject);
-    AddHelpItem(menuBar, this, tr("&Help"), m_help, kCueEditorHelpTopic);
+    finishMenus(tr("Close"));
 
     // The level grid
     m_grid = new TGrid(this);
@@ -293,7 +285,7 @@ void TfmCueEdit2::buildWidgets()
     top->addLayout(side);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
+    layout->setMenuBar(menuBar());
     layout->addLayout(top, 1);
     layout->addSpacing(6);
     layout->addLayout(bottom);
@@ -332,14 +324,14 @@ void TfmCueEdit2::askInsertWhileEmpty()
         runInsert();
 }
 
-void TfmCueEdit2::reject()
+bool TfmCueEdit2::queryClose()
 {
     m_grid->commitEdit();
     if (!m_session.queryClose()) {
         showCue();
-        return;
+        return false;
     }
-    QDialog::accept();
+    return true;
 }
 
 void TfmCueEdit2::clearCueEditDisplay()
@@ -440,8 +432,8 @@ void TfmCueEdit2::gridRightReleased()
         beep();
         return;
     }
-    if (m_inputLevel->exec() == QDialog::Accepted)
-        m_session.setChannelLevels(m_inputLevel->level());
+    if (m_inputLevel.exec() == QDialog::Accepted)
+        m_session.setChannelLevels(m_inputLevel.level());
     m_grid->refreshAll();
 }
 
@@ -536,8 +528,8 @@ void TfmCueEdit2::runInsert()
     showCue();
     if (!go)
         return;
-    if (m_insertQ->exec() == QDialog::Accepted && m_insertQ->cueNumber() > 0) {
-        m_session.insertCue(static_cast<std::uint16_t>(m_insertQ->cueNumber()), m_insertQ->cueType());
+    if (m_insertQ.exec() == QDialog::Accepted && m_insertQ.cueNumber() > 0) {
+        m_session.insertCue(static_cast<std::uint16_t>(m_insertQ.cueNumber()), m_insertQ.cueType());
         showCue();
     }
 }

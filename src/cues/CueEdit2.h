@@ -11,9 +11,9 @@
 
 #include "cues/CueEditSession.h"
 #include "show/EditorState.h"
+#include "widgets/EditWindow.h"
 
 #include <QColor>
-#include <QDialog>
 
 #include <array>
 #include <functional>
@@ -29,6 +29,7 @@ class QPushButton;
 
 namespace lumora {
 
+class TCueDialogs;
 class TGrid;
 class TfmInputLevel2;
 class TfmInsertQ;
@@ -40,18 +41,16 @@ inline const QColor kChannelRowColour{32, 192, 192};
 inline const QColor kLevelRowColour{192, 208, 224};
 inline const QColor kSelectedChannelColour{80, 112, 160};
 
-class TfmCueEdit2 final : public QDialog {
+class TfmCueEdit2 final : public TEditWindow {
     Q_OBJECT
 
 public:
-    explicit TfmCueEdit2(TEditorState& state, QWidget* parent = nullptr);
+    TfmCueEdit2(TEditorState& state, TCueDialogs& dialogs, QWidget* parent = nullptr);
     ~TfmCueEdit2() override;
 
     // ---- Wiring from the main window
     // Empties the edit boxes and every level cell; the next opening fills them again.
     void clearCueEditDisplay();
-    // Help > topic 10; without it the Help command does nothing.
-    void setHelp(std::function<void(int topic)> help) { m_help = std::move(help); }
     // The system beep (tests count them).
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
@@ -62,14 +61,15 @@ public:
     void pasteLevels();
     void previousCue();
     void nextCue();
-    // Close button, File > Close, the close box and Esc: asks about pending changes.
-    void reject() override;
 
     const TCueEditSession& session() const { return m_session; }
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Asks about pending changes; a refused keep stays on the cue.
+    bool queryClose() override;
+    int closeResult() const override { return QDialog::Accepted; }
 
 private:
     class TLevelCells;
@@ -95,7 +95,6 @@ private:
     TEditorState& m_state;
     TCueEditSession m_session;
     std::unique_ptr<TLevelCells> m_cells;
-    std::function<void(int)> m_help;
     std::function<void()> m_beep;
     bool m_checkingField = false;
 
@@ -112,8 +111,8 @@ private:
     QAction* m_mnuDelete = nullptr;
     QAction* m_mnuCopy = nullptr;
     QAction* m_mnuPaste = nullptr;
-    TfmInsertQ* m_insertQ = nullptr;
-    TfmInputLevel2* m_inputLevel = nullptr;
+    TfmInsertQ& m_insertQ;
+    TfmInputLevel2& m_inputLevel;
 };
 
 } // namespace lumora

@@ -1,5 +1,7 @@
 #include "cues/CueEditSession.h"
 
+#include "show/KeepChanges.h"
+
 #include "cues/CueTexts.h"
 #include "show/LumoraError.h"
 #include "show/ValueHelpers.h"
@@ -442,18 +444,12 @@ bool TCueEditSession::deleteCurrent()
 
 bool TCueEditSession::queryClose()
 {
-    if (!m_pending || !hasCues())
-        return true;
-    switch (m_state.ui().askYesNoCancel(kMsgKeepClose, Icon::Confirmation)) {
-    case IUserInterface::Answer::Yes:
+    return AskKeepChanges(m_state.ui(), m_pending && hasCues(), kMsgKeepClose, [this] {
         if (!validate())
             return false;
         keep(false);
         return true;
-    case IUserInterface::Answer::No: return true;
-    case IUserInterface::Answer::Cancel: return false;
-    }
-    return false;
+    });
 }
 
 } // namespace lumora

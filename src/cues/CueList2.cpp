@@ -1,7 +1,7 @@
 #include "cues/CueList2.h"
 
 #include "cues/CopyRnge.h"
-#include "cues/CueWindowParts.h"
+#include "cues/CueDialogs.h"
 #include "cues/InsertQ.h"
 #include "show/LumoraError.h"
 #include "widgets/Grid.h"
@@ -63,16 +63,11 @@ private:
     const TCueListSheet& m_sheet;
 };
 
-TfmCueList2::TfmCueList2(TEditorState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMaximizeButtonHint),
-      m_state(state), m_sheet(state), m_cells(std::make_unique<TCells>(m_sheet))
+TfmCueList2::TfmCueList2(TEditorState& state, TCueDialogs& dialogs, QWidget* parent)
+    : TEditWindow(parent, "fmCueList2", kCueListCaption, kCueListHelpTopic, true), m_state(state), m_sheet(state),
+      m_cells(std::make_unique<TCells>(m_sheet)), m_insertQ(dialogs.insertQ()), m_copyRange(dialogs.copyRange())
 {
-    setObjectName(QStringLiteral("fmCueList2"));
-    setWindowTitle(QString::fromLatin1(kCueListCaption));
     buildWidgets();
-    m_insertQ = new TfmInsertQ(state.ui(), this);
-    m_copyRange = new TfmCopyRange(state.ui(), this);
     resize(860, 520);
 }
 
@@ -85,17 +80,13 @@ TfmCueList2::~TfmCueList2()
 
 void TfmCueList2::buildWidgets()
 {
-    auto* menuBar = new QMenuBar(this);
-    QMenu* file = menuBar->addMenu(tr("&File"));
-    auto action = [this, file](const char* name, const QString& text, auto slot) {
-        return AddMenuItem(file, this, name, text, slot);
+    auto action = [this](const char* name, const QString& text, auto slot) {
+        return addFileItem<TfmCueList2>(name, text, slot);
     };
     action("mnuInsert", tr("&Insert Cue"), &TfmCueList2::insertCue);
     m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmCueList2::deleteCue);
     m_mnuCopyRange = action("mnuCopyRange", tr("Copy &Range"), &TfmCueList2::copyRange);
-    file->addSeparator();
-    action("mnuClose", tr("&Close"), &TfmCueList2::reject);
-    AddHelpItem(menuBar, this, tr("&Help"), m_help, kCueListHelpTopic);
+    finishMenus(tr("&Close"));
 
     // The grid: fixed columns, one row per cue.
     m_grid = new TGrid(this);
@@ -158,7 +149,7 @@ void TfmCueList2::buildWidgets()
     controls->addWidget(m_btnClose);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
+    layout->setMenuBar(menuBar());
     layout->addWidget(m_grid, 1);
     layout->addLayout(controls);
 }
@@ -241,9 +232,9 @@ void TfmCueList2::insertCue()
     m_grid->commitEdit();
     if (!m_sheet.beforeInsert())
         return;
-    if (m_insertQ->exec() != QDialog::Accepted || m_insertQ->cueNumber() <= 0)
+    if (m_insertQ.exec() != QDialog::Accepted || m_insertQ.cueNumber() <= 0)
         return;
-    if (m_sheet.insertCue(static_cast<std::uint16_t>(m_insertQ->cueNumber()), m_insertQ->cueType())) {
+    if (m_sheet.insertCue(static_cast<std::uint16_t>(m_insertQ.cueNumber()), m_insertQ.cueType())) {
         fillGrid();
         showCurrentRow();
     }
@@ -266,9 +257,9 @@ void TfmCueList2::copyRange()
         ++row;
     if (!m_sheet.beforeCopyRange(rows))
         return;
-    if (m_copyRange->exec() != QDialog::Accepted || !m_copyRange->accepted() || m_copyRange->cueNumber() <= 0)
+    if (m_copyRange.exec() != QDialog::Accepted || !m_copyRange.accepted() || m_copyRange.cueNumber() <= 0)
         return;
-    m_sheet.copyRange(rows, static_cast<std::uint16_t>(m_copyRange->cueNumber()));
+    m_sheet.copyRange(rows, static_cast<std::uint16_t>(m_copyRange.cueNumber()));
     m_grid->selectionModel()->clearSelection();
     fillGrid();
     showCurrentRow();
@@ -276,11 +267,10 @@ void TfmCueList2::copyRange()
 
 // ---- Closing
 
-void TfmCueList2::reject()
+bool TfmCueList2::queryClose()
 {
     m_grid->commitEdit();
-    if (m_sheet.queryClose())
-        QDialog::reject();
+    return m_sheet.queryClose();
 }
 
 } // namespace lumora

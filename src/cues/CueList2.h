@@ -11,8 +11,7 @@
 
 #include "cues/CueListSheet.h"
 #include "show/EditorState.h"
-
-#include <QDialog>
+#include "widgets/EditWindow.h"
 
 #include <functional>
 #include <memory>
@@ -23,32 +22,31 @@ class QPushButton;
 
 namespace lumora {
 
+class TCueDialogs;
 class TGrid;
 class TfmCopyRange;
 class TfmInsertQ;
 
-class TfmCueList2 final : public QDialog {
+class TfmCueList2 final : public TEditWindow {
     Q_OBJECT
 
 public:
-    explicit TfmCueList2(TEditorState& state, QWidget* parent = nullptr);
+    TfmCueList2(TEditorState& state, TCueDialogs& dialogs, QWidget* parent = nullptr);
     ~TfmCueList2() override;
 
     // ---- Wiring from the main window
-    // Help > topic 110; without it the Help command does nothing.
-    void setHelp(std::function<void(int topic)> help) { m_help = std::move(help); }
 
     // ---- Commands (menu and buttons)
     void insertCue();
     void deleteCue();
     void copyRange();
-    // Close button, File > Close, the close box and Esc: asks about pending changes.
-    void reject() override;
 
     const TCueListSheet& sheet() const { return m_sheet; }
     TGrid& grid() const { return *m_grid; }
 
 protected:
+    // Close button, File > Close, the close box and Esc: asks about pending changes.
+    bool queryClose() override;
     // Every opening fills the grid from the show's cue list.
     void showEvent(QShowEvent* event) override;
 
@@ -67,7 +65,6 @@ private:
     TEditorState& m_state;
     TCueListSheet m_sheet;
     std::unique_ptr<TCells> m_cells;
-    std::function<void(int)> m_help;
 
     TGrid* m_grid = nullptr;
     QCheckBox* m_cbCueOnly = nullptr;
@@ -77,8 +74,8 @@ private:
     QPushButton* m_btnClose = nullptr;
     QAction* m_mnuDelete = nullptr;
     QAction* m_mnuCopyRange = nullptr;
-    TfmInsertQ* m_insertQ = nullptr;
-    TfmCopyRange* m_copyRange = nullptr;
+    TfmInsertQ& m_insertQ;
+    TfmCopyRange& m_copyRange;
 };
 
 } // namespace lumora

@@ -1,5 +1,7 @@
 #include "cues/CueListSheet.h"
 
+#include "show/KeepChanges.h"
+
 #include "cues/CueEditSession.h"
 #include "cues/CueTexts.h"
 #include "show/LumoraError.h"
@@ -364,19 +366,13 @@ int TCueListSheet::copyRange(std::vector<int> rows, std::uint16_t target)
 
 bool TCueListSheet::queryClose()
 {
-    if (!m_pending)
-        return true;
-    switch (m_state.ui().askYesNoCancel(kMsgSaveYourChanges, Icon::Confirmation)) {
-    case IUserInterface::Answer::Yes:
+    return AskKeepChanges(m_state.ui(), m_pending, kMsgSaveYourChanges, [this] {
         if (!storeGrid())
             return false;
         m_state.show().cueList.Assign(*m_work);
         m_state.globals.showChanged = 1;
         return true;
-    case IUserInterface::Answer::No: return true;
-    case IUserInterface::Answer::Cancel: return false;
-    }
-    return false;
+    });
 }
 
 } // namespace lumora

@@ -35,15 +35,6 @@ std::string ReportCueType(int code);
 // empty for level 0.
 std::string ReportLevel(const TCueRecord& cue, int channel);
 
-// ---- Outcome of a Print up to the preview
-
-enum class TReportOutcome {
-    Written,        // the data file is in place: run the preview
-    NothingToPrint, // the show has no cues (the warning was shown)
-    Refused,        // a choice was refused (its message was shown)
-    WriteFailed,    // the file could not be created or written (no message)
-};
-
 // ---- Cue list report: one line per cue, nine fields
 
 inline constexpr int kCueListFields = 9;

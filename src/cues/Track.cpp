@@ -1,6 +1,6 @@
 #include "cues/Track.h"
 
-#include "cues/CueWindowParts.h"
+#include "cues/CueDialogs.h"
 #include "cues/InputLev2.h"
 #include "cues/InsertQ.h"
 #include "show/LumoraError.h"
@@ -159,16 +159,12 @@ private:
     std::array<QStaticText, 101> m_percents;
 };
 
-TfmTrack::TfmTrack(TEditorState& state, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowMaximizeButtonHint),
-      m_state(state), m_sheet(state), m_cells(std::make_unique<TCells>(m_sheet)), m_beep([] { QApplication::beep(); })
+TfmTrack::TfmTrack(TEditorState& state, TCueDialogs& dialogs, QWidget* parent)
+    : TEditWindow(parent, "fmTrack", kTrackCaption, kTrackHelpTopic, true), m_state(state), m_sheet(state),
+      m_cells(std::make_unique<TCells>(m_sheet)), m_beep([] { QApplication::beep(); }), m_insertQ(dialogs.insertQ()),
+      m_inputLevel(dialogs.inputLevel())
 {
-    setObjectName(QStringLiteral("fmTrack"));
-    setWindowTitle(QString::fromLatin1(kTrackCaption));
     buildWidgets();
-    m_insertQ = new TfmInsertQ(state.ui(), this);
-    m_inputLevel = new TfmInputLevel2(state.ui(), this);
     resize(1000, 640);
 }
 
@@ -181,16 +177,12 @@ TfmTrack::~TfmTrack()
 
 void TfmTrack::buildWidgets()
 {
-    auto* menuBar = new QMenuBar(this);
-    QMenu* file = menuBar->addMenu(tr("&File"));
-    auto action = [this, file](const char* name, const QString& text, auto slot) {
-        return AddMenuItem(file, this, name, text, slot);
+    auto action = [this](const char* name, const QString& text, auto slot) {
+        return addFileItem<TfmTrack>(name, text, slot);
     };
     m_mnuInsert = action("mnuInsert", tr("&Insert Cue"), &TfmTrack::insertCue);
     m_mnuDelete = action("mnuDelete", tr("&Delete Cue"), &TfmTrack::deleteCue);
-    file->addSeparator();
-    action("mnuClose", tr("&Close"), &TfmTrack::reject);
-    AddHelpItem(menuBar, this, tr("&Help"), m_help, kTrackHelpTopic);
+    finishMenus(tr("&Close"));
 
     // The sheet: its columns are fixed, only the number of rows follows the cues.
     m_grid = new TGrid(this);
@@ -251,7 +243,7 @@ void TfmTrack::buildWidgets()
     controls->addWidget(m_btnClose);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar);
+    layout->setMenuBar(menuBar());
     layout->addWidget(m_grid, 1);
     layout->addLayout(controls);
 }
@@ -357,7 +349,7 @@ void TfmTrack::gridRightReleased()
     }
     m_grid->commitEdit();
     const int cue = m_sheet.selectedCue(), start = m_sheet.selectionStart(), end = m_sheet.selectionEnd();
-    if (m_inputLevel->exec() == QDialog::Accepted && m_sheet.setChannelLevels(m_inputLevel->level()))
+    if (m_inputLevel.exec() == QDialog::Accepted && m_sheet.setChannelLevels(m_inputLevel.level()))
         m_grid->refreshCells(cue - 1, TrackChannelColumn(start), m_sheet.count() - 1, TrackChannelColumn(end));
     m_sheet.clearSelection();
     redrawRange(cue, start, end);
@@ -370,9 +362,9 @@ void TfmTrack::insertCue()
     m_grid->commitEdit();
     if (!m_sheet.beforeInsert())
         return;
-    if (m_insertQ->exec() != QDialog::Accepted || m_insertQ->cueNumber() <= 0)
+    if (m_insertQ.exec() != QDialog::Accepted || m_insertQ.cueNumber() <= 0)
         return;
-    if (m_sheet.insertCue(static_cast<std::uint16_t>(m_insertQ->cueNumber()), m_insertQ->cueType())) {
+    if (m_sheet.insertCue(static_cast<std::uint16_t>(m_insertQ.cueNumber()), m_insertQ.cueType())) {
         const int column = std::max(m_grid->currentIndex().column(), kTrackFirstLevelColumn);
         fillSheet();
         m_grid->setCurrentIndex(m_grid->gridModel().index(m_sheet.working().current - 1, column));
@@ -396,11 +388,10 @@ void TfmTrack::deleteCue()
 
 // ---- Closing
 
-void TfmTrack::reject()
+bool TfmTrack::queryClose()
 {
     m_grid->commitEdit();
-    if (m_sheet.queryClose())
-        QDialog::reject();
+    return m_sheet.queryClose();
 }
 
 } // namespace lumora

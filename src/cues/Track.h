@@ -13,9 +13,9 @@
 
 #include "cues/TrackSheet.h"
 #include "show/EditorState.h"
+#include "widgets/EditWindow.h"
 
 #include <QColor>
-#include <QDialog>
 
 #include <functional>
 #include <memory>
@@ -26,6 +26,7 @@ class QPushButton;
 
 namespace lumora {
 
+class TCueDialogs;
 class TGrid;
 class TfmInputLevel2;
 class TfmInsertQ;
@@ -33,29 +34,27 @@ class TfmInsertQ;
 inline const QColor kTrackLevelColour{192, 208, 224};
 inline const QColor kTrackSelectedColour{80, 112, 160};
 
-class TfmTrack final : public QDialog {
+class TfmTrack final : public TEditWindow {
     Q_OBJECT
 
 public:
-    explicit TfmTrack(TEditorState& state, QWidget* parent = nullptr);
+    TfmTrack(TEditorState& state, TCueDialogs& dialogs, QWidget* parent = nullptr);
     ~TfmTrack() override;
 
     // ---- Wiring from the main window
-    // Help > topic 140; without it the Help command does nothing.
-    void setHelp(std::function<void(int topic)> help) { m_help = std::move(help); }
     // The system beep (tests count them).
     void setBeep(std::function<void()> beep) { m_beep = std::move(beep); }
 
     // ---- Commands (menu and buttons)
     void insertCue();
     void deleteCue();
-    // Close button, File > Close, the close box and Esc: asks about pending changes.
-    void reject() override;
 
     const TTrackSheet& sheet() const { return m_sheet; }
     TGrid& grid() const { return *m_grid; }
 
 protected:
+    // Close button, File > Close, the close box and Esc: asks about pending changes.
+    bool queryClose() override;
     // Every opening fills the sheet from the show's cue list.
     void showEvent(QShowEvent* event) override;
 
@@ -79,7 +78,6 @@ private:
     TEditorState& m_state;
     TTrackSheet m_sheet;
     std::unique_ptr<TCells> m_cells;
-    std::function<void(int)> m_help;
     std::function<void()> m_beep;
 
     TGrid* m_grid = nullptr;
@@ -89,8 +87,8 @@ private:
     QPushButton* m_btnClose = nullptr;
     QAction* m_mnuInsert = nullptr;
     QAction* m_mnuDelete = nullptr;
-    TfmInsertQ* m_insertQ = nullptr;
-    TfmInputLevel2* m_inputLevel = nullptr;
+    TfmInsertQ& m_insertQ;
+    TfmInputLevel2& m_inputLevel;
 };
 
 } // namespace lumora

@@ -1,5 +1,7 @@
 #include "cues/TrackSheet.h"
 
+#include "show/KeepChanges.h"
+
 #include "cues/CueReports.h"
 #include "cues/CueTexts.h"
 #include "show/LumoraError.h"
@@ -226,20 +228,14 @@ bool TTrackSheet::checkTrackLevels() const
 
 bool TTrackSheet::queryClose()
 {
-    if (!m_pending)
-        return true;
     // The same words as the cue editor asks with before another cue is picked.
-    switch (m_state.ui().askYesNoCancel(kMsgKeepPick, Icon::Confirmation)) {
-    case IUserInterface::Answer::Yes:
+    return AskKeepChanges(m_state.ui(), m_pending, kMsgKeepPick, [this] {
         if (!checkTrackLevels())
             return false;
         m_state.show().cueList.Assign(*m_work);
         m_state.globals.showChanged = 1;
         return true;
-    case IUserInterface::Answer::No: return true;
-    case IUserInterface::Answer::Cancel: return false;
-    }
-    return false;
+    });
 }
 
 } // namespace lumora

@@ -4,5 +4,5 @@ target_sources(lumora_gui PRIVATE
   InsertQ.cpp InsertQ.h
   CopyRnge.cpp CopyRnge.h
   InputLev2.cpp InputLev2.h
-  CueWindowParts.cpp CueWindowParts.h
+  CueDialogs.cpp CueDialogs.h
 )

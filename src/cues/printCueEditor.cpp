@@ -1,9 +1,5 @@
 #include "cues/printCueEditor.h"
 
-#include "cues/CueWindowParts.h"
-#include "print/Preview.h"
-#include "show/LumoraError.h"
-
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -101,15 +97,14 @@ TReportLayout CueLevelsLayout()
 }
 
 TrptCueEditor::TrptCueEditor(TEditorState& state, QWidget* parent, IReportFolder* folder)
-    : QDialog(parent), m_state(state), m_folder(folder)
+    : TReportDialog(state, parent, folder, "rptCueEditor", kCueLevelsDialogTitle)
 {
-    setObjectName(QStringLiteral("rptCueEditor"));
-    setWindowTitle(QString::fromLatin1(kCueLevelsDialogTitle));
-
     auto* prompt = new QLabel(tr("Please select a cue ..."), this);
     prompt->setObjectName(QStringLiteral("lblSelect"));
     m_lvCues = new QTreeWidget(this);
     m_lvCues->setObjectName(QStringLiteral("lvCues"));
+    m_lvCues->setAccessibleName(tr("Cues"));
+    prompt->setBuddy(m_lvCues);
     m_lvCues->setColumnCount(2);
     m_lvCues->setHeaderHidden(true);
     m_lvCues->setRootIsDecorated(false);
@@ -119,22 +114,18 @@ TrptCueEditor::TrptCueEditor(TEditorState& state, QWidget* parent, IReportFolder
     m_lvCues->setUniformRowHeights(true);
     m_lvCues->setMinimumSize(260, 240);
 
-    const TChannelChoice choice = MakeChannelChoice(this, false, QString());
-    m_cbChan = choice.cbChan;
-    m_lblChan = choice.lblChan;
-    m_edtChan = choice.edtChan;
-    m_btnPrint = choice.btnPrint;
-    m_btnClose = choice.btnClose;
+    m_channels = addChannelChoice(false, QString());
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(prompt);
     layout->addWidget(m_lvCues, 1);
-    layout->addLayout(choice.channelLine);
-    layout->addLayout(choice.buttons);
+    layout->addLayout(m_channels.line);
+    layout->addLayout(addButtons());
+}
 
-    connect(m_cbChan, &QCheckBox::toggled, this, &TrptCueEditor::cbChanClick);
-    connect(m_btnPrint, &QPushButton::clicked, this, &TrptCueEditor::btnPrintClick);
-    connect(m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    cbChanClick();
+void TrptCueEditor::setDefaultSelection()
+{
+    m_channels.cbChan->setChecked(false);
+    m_channels.edtChan->clear();
 }
 
 void TrptCueEditor::showEvent(QShowEvent* event)
@@ -162,29 +153,16 @@ void TrptCueEditor::FormShow()
         m_state.ui().information(kMsgNothingToPrint);
 }
 
-void TrptCueEditor::cbChanClick()
-{
-    FollowChannelCheck(m_cbChan, m_lblChan, m_edtChan);
-}
-
 TReportOutcome TrptCueEditor::btnPrintClick()
 {
-    IUserInterface& ui = m_state.ui();
-    try {
-        const std::string path =
-            ReportFilePath(m_folder ? *m_folder : ReportFolder(), kCueEditReportFile).value_or(std::string());
-        const int row = m_lvCues->currentIndex().isValid() ? m_lvCues->currentIndex().row() + 1 : 1;
-        const TCueLevelsChoice choice{m_cbChan->isChecked(), m_edtChan->text().toStdString()};
-        const TReportOutcome outcome = PrintCueLevelsReport(m_state.show().cueList, row, choice, ui, path);
-        if (outcome != TReportOutcome::Written)
-            return outcome;
-        TReportDataSource source = CueLevelsDataSource();
-        RunReport(this, ui, path, source, CueLevelsLayout(), QString::fromLatin1(kCueLevelsReportTitle));
-        return outcome;
-    } catch (const ELumoraError& e) {
-        ui.error(e.what()); // as the general error handler shows it
-        return TReportOutcome::Refused;
-    }
+    const int row = m_lvCues->currentIndex().isValid() ? m_lvCues->currentIndex().row() + 1 : 1;
+    const TCueLevelsChoice choice{m_channels.cbChan->isChecked(), m_channels.edtChan->text().toStdString()};
+    return writeThenPreview(
+        kCueEditReportFile,
+        [&](const std::string& path) {
+            return PrintCueLevelsReport(m_state.show().cueList, row, choice, m_state.ui(), path);
+        },
+        CueLevelsDataSource(), CueLevelsLayout(), QString::fromLatin1(kCueLevelsReportTitle));
 }
 
 void ShowCueLevelsReport(QWidget* parent, TEditorState& state)

@@ -5,16 +5,9 @@
 // marked where tracked.
 
 #include "cues/CueReports.h"
+#include "print/ReportDialog.h"
 #include "show/EditorState.h"
-#include "widgets/ReportData.h"
-#include "widgets/ReportLayout.h"
 
-#include <QDialog>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QTreeWidget;
 
 namespace lumora {
@@ -29,7 +22,7 @@ TReportLayout CueLevelsLayout();
 
 // ---- The dialog
 
-class TrptCueEditor final : public QDialog {
+class TrptCueEditor final : public TReportDialog {
     Q_OBJECT
 
 public:
@@ -39,24 +32,18 @@ public:
     // ---- Events
     // Fills the cue list from the show; with no cues says there is nothing to print.
     void FormShow();
-    // The channel box follows the check box.
-    void cbChanClick();
     // Checks the choices, writes the data file for the cue of the current row and
     // previews the report.
-    TReportOutcome btnPrintClick();
+    TReportOutcome btnPrintClick() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Every channel.
+    void setDefaultSelection() override;
 
 private:
-    TEditorState& m_state;
-    IReportFolder* m_folder;
     QTreeWidget* m_lvCues;
-    QCheckBox* m_cbChan;
-    QLabel* m_lblChan;
-    QLineEdit* m_edtChan;
-    QPushButton* m_btnPrint;
-    QPushButton* m_btnClose;
+    TChannelChoice m_channels;
 };
 
 // The entry the main window's Print > Cues > Cue Levels calls.

@@ -1,13 +1,7 @@
 #include "cues/printTrack.h"
 
-#include "cues/CueWindowParts.h"
-#include "print/Preview.h"
-#include "show/LumoraError.h"
-
 #include <QCheckBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace lumora {
@@ -91,51 +85,29 @@ TReportLayout TrackLayout()
 }
 
 TrptTrack::TrptTrack(TEditorState& state, QWidget* parent, IReportFolder* folder)
-    : QDialog(parent), m_state(state), m_folder(folder)
+    : TReportDialog(state, parent, folder, "rptTrack", kTrackDialogTitle),
+      m_channels(addChannelChoice(true, QString::fromLatin1(kTrackDefaultChannels)))
 {
-    setObjectName(QStringLiteral("rptTrack"));
-    setWindowTitle(QString::fromLatin1(kTrackDialogTitle));
-
-    const TChannelChoice choice = MakeChannelChoice(this, true, QString::fromLatin1(kTrackDefaultChannels));
-    m_cbChan = choice.cbChan;
-    m_lblChan = choice.lblChan;
-    m_edtChan = choice.edtChan;
-    m_btnPrint = choice.btnPrint;
-    m_btnClose = choice.btnClose;
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(choice.channelLine);
+    layout->addLayout(m_channels.line);
     layout->addSpacing(8);
-    layout->addLayout(choice.buttons);
+    layout->addLayout(addButtons());
     layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(m_cbChan, &QCheckBox::toggled, this, &TrptTrack::cbChanClick);
-    connect(m_btnPrint, &QPushButton::clicked, this, &TrptTrack::btnPrintClick);
-    connect(m_btnClose, &QPushButton::clicked, this, &QDialog::reject);
-    cbChanClick();
 }
 
-void TrptTrack::cbChanClick()
+void TrptTrack::setDefaultSelection()
 {
-    FollowChannelCheck(m_cbChan, m_lblChan, m_edtChan);
+    m_channels.cbChan->setChecked(true);
+    m_channels.edtChan->setText(QString::fromLatin1(kTrackDefaultChannels));
 }
 
 TReportOutcome TrptTrack::btnPrintClick()
 {
-    IUserInterface& ui = m_state.ui();
-    try {
-        const std::string path =
-            ReportFilePath(m_folder ? *m_folder : ReportFolder(), kTrackReportFile).value_or(std::string());
-        const TTrackChoice choice{m_cbChan->isChecked(), m_edtChan->text().toStdString()};
-        const TReportOutcome outcome = PrintTrackReport(m_state.show().cueList, choice, ui, path);
-        if (outcome != TReportOutcome::Written)
-            return outcome;
-        TReportDataSource source = TrackDataSource();
-        RunReport(this, ui, path, source, TrackLayout(), QString::fromLatin1(kTrackReportTitle));
-        return outcome;
-    } catch (const ELumoraError& e) {
-        ui.error(e.what()); // as the general error handler shows it
-        return TReportOutcome::Refused;
-    }
+    const TTrackChoice choice{m_channels.cbChan->isChecked(), m_channels.edtChan->text().toStdString()};
+    return writeThenPreview(
+        kTrackReportFile,
+        [&](const std::string& path) { return PrintTrackReport(m_state.show().cueList, choice, m_state.ui(), path); },
+        TrackDataSource(), TrackLayout(), QString::fromLatin1(kTrackReportTitle));
 }
 
 void ShowTrackReport(QWidget* parent, TEditorState& state)

@@ -5,16 +5,8 @@
 // 25 channels a page, in landscape.
 
 #include "cues/CueReports.h"
+#include "print/ReportDialog.h"
 #include "show/EditorState.h"
-#include "widgets/ReportData.h"
-#include "widgets/ReportLayout.h"
-
-#include <QDialog>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 
 namespace lumora {
 
@@ -28,7 +20,7 @@ TReportLayout TrackLayout();
 
 // ---- The dialog
 
-class TrptTrack final : public QDialog {
+class TrptTrack final : public TReportDialog {
     Q_OBJECT
 
 public:
@@ -36,19 +28,15 @@ public:
     explicit TrptTrack(TEditorState& state, QWidget* parent = nullptr, IReportFolder* folder = nullptr);
 
     // ---- Events
-    // The channel box follows the check box.
-    void cbChanClick();
     // Checks the choices, writes the paged data file and previews the report.
-    TReportOutcome btnPrintClick();
+    TReportOutcome btnPrintClick() override;
+
+protected:
+    // Channels 1 to 25.
+    void setDefaultSelection() override;
 
 private:
-    TEditorState& m_state;
-    IReportFolder* m_folder;
-    QCheckBox* m_cbChan;
-    QLabel* m_lblChan;
-    QLineEdit* m_edtChan;
-    QPushButton* m_btnPrint;
-    QPushButton* m_btnClose;
+    TChannelChoice m_channels;
 };
 
 // The entry the main window's Print > Cues > Track calls.

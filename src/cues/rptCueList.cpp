@@ -1,8 +1,5 @@
 #include "cues/rptCueList.h"
 
-#include "print/Preview.h"
-#include "show/LumoraError.h"
-
 namespace lumora {
 
 namespace {
@@ -66,35 +63,22 @@ TReportLayout CueListLayout()
 }
 
 TprintCueList::TprintCueList(TEditorState& state, QWidget* parent, IReportFolder* folder)
-    : QDialog(parent), m_state(state), m_folder(folder)
+    : TReportDialog(state, parent, folder, "printCueList", kCueListReportTitle)
 {
-    setObjectName(QStringLiteral("printCueList"));
-    setWindowTitle(QString::fromLatin1(kCueListReportTitle));
 }
 
 int TprintCueList::exec()
 {
-    print();
+    btnPrintClick();
     return QDialog::Accepted;
 }
 
-TReportOutcome TprintCueList::print()
+TReportOutcome TprintCueList::btnPrintClick()
 {
-    IUserInterface& ui = m_state.ui();
-    try {
-        // A folder that cannot be had leaves an empty path, whose write fails quietly.
-        const std::string path =
-            ReportFilePath(m_folder ? *m_folder : ReportFolder(), kCueListReportFile).value_or(std::string());
-        const TReportOutcome outcome = PrintCueListReport(m_state.show().cueList, ui, path);
-        if (outcome != TReportOutcome::Written)
-            return outcome;
-        TReportDataSource source = CueListDataSource();
-        RunReport(parentWidget(), ui, path, source, CueListLayout(), QString::fromLatin1(kCueListReportTitle));
-        return outcome;
-    } catch (const ELumoraError& e) {
-        ui.error(e.what()); // as the general error handler shows it
-        return TReportOutcome::Refused;
-    }
+    return writeThenPreview(
+        kCueListReportFile,
+        [this](const std::string& path) { return PrintCueListReport(m_state.show().cueList, m_state.ui(), path); },
+        CueListDataSource(), CueListLayout(), QString::fromLatin1(kCueListReportTitle));
 }
 
 void ShowCueListReport(QWidget* parent, TEditorState& state)

@@ -4,11 +4,8 @@
 // dialog: opening it prints at once.
 
 #include "cues/CueReports.h"
+#include "print/ReportDialog.h"
 #include "show/EditorState.h"
-#include "widgets/ReportData.h"
-#include "widgets/ReportLayout.h"
-
-#include <QDialog>
 
 namespace lumora {
 
@@ -21,7 +18,7 @@ TReportLayout CueListLayout();
 
 // ---- The report window
 
-class TprintCueList final : public QDialog {
+class TprintCueList final : public TReportDialog {
     Q_OBJECT
 
 public:
@@ -32,11 +29,8 @@ public:
     // its own, and returns at once.
     int exec() override;
     // Writes the data file from the show's cue list and previews the report.
-    TReportOutcome print();
-
-private:
-    TEditorState& m_state;
-    IReportFolder* m_folder;
+    TReportOutcome print() { return btnPrintClick(); }
+    TReportOutcome btnPrintClick() override;
 };
 
 // The entry the main window's Print > Cues > List calls.

@@ -100,4 +100,13 @@ bool WriteReportRows(const std::string& path, const std::vector<TReportRow>& row
 // The whole file, for the engine's data source; nothing when it cannot be read.
 std::optional<std::string> ReadReportFile(const std::string& path);
 
+// ---- Outcome of a report's Print up to the preview
+
+enum class TReportOutcome {
+    Written,        // the data file is in place: run the preview
+    NothingToPrint, // the show holds nothing to print (the message was shown)
+    Refused,        // a choice was refused (its message was shown)
+    WriteFailed,    // the file could not be created or written
+};
+
 } // namespace lumora

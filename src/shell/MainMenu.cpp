@@ -1,5 +1,6 @@
 #include "shell/MainMenu.h"
 
+#include "cues/CueDialogs.h"
 #include "print/ReportFiles.h"
 #include "shell/ErrorHandler.h"
 #include "shell/HelpWindow.h"
@@ -114,7 +115,8 @@ TfmMain::TfmMain(const TShellServices& services, TWindowRegistry windows, QWidge
     m_disk = std::make_unique<TDirDisk>(m_services.disk ? m_services.disk
                                                         : MakePosixDiskBackend(ResolveDriveAPath(std::nullopt)));
     m_disk->NeedWriteWarn = false; // the commands ask (Show Options) before anything is written
-    m_context = std::make_unique<TShellContext>(TShellContext{*m_state, m_services, *this});
+    m_dialogs = std::make_unique<TCueDialogs>(*m_ui, this);
+    m_context = std::make_unique<TShellContext>(TShellContext{*m_state, m_services, *this, *m_dialogs});
 
     buildMenus();
     buildToolBar();

@@ -23,6 +23,7 @@ class QToolBar;
 
 namespace lumora {
 
+class TCueDialogs;
 class TfmAbout;
 class TfmDskOpt;
 class TfmNotes;
@@ -138,6 +139,7 @@ private:
     std::unique_ptr<TQtUserInterface> m_ui;
     std::unique_ptr<TEditorState> m_state;
     std::unique_ptr<TDirDisk> m_disk;
+    std::unique_ptr<TCueDialogs> m_dialogs;
     std::unique_ptr<TShellContext> m_context;
     QString m_showsFolder; // empty when it could not be made: the dialogs start where they like
 

@@ -17,6 +17,7 @@ class QWidget;
 
 namespace lumora {
 
+class TCueDialogs;
 class TfmMain;
 
 // ---- What can be opened
@@ -71,7 +72,8 @@ std::optional<TScreen> FamilyScreen(TFamily family, int code);
 struct TShellContext {
     TEditorState& state;
     const TShellServices& services;
-    TfmMain& main; // signals cuesReset and effectsReset, the status panel, the disk
+    TfmMain& main;        // signals cuesReset and effectsReset, the status panel, the disk
+    TCueDialogs& dialogs; // Insert Cue, Copy Range and Set Channel Levels, one of each for the program
 };
 
 // Makes the window, parented to parent; it is shown with exec() and its result is the

@@ -1,7 +1,8 @@
 // The editing screens and reports of the program, wired into the main window.
 //
 // A new screen is one line, for example:
-//     windows.addScreen(TScreen::CueEditor, [](TShellContext& c, QWidget* p) { return new TfmCueEdit2(c, p); });
+//     windows.addScreen(TScreen::CueEditor, [](TShellContext& c, QWidget* p) { return new TfmCueEdit2(c.state,
+//     c.dialogs, p); });
 // A screen that must follow the Reset commands connects to TfmMain::cuesReset or
 // TfmMain::effectsReset in its factory. Family screens close with done(kNav...) to
 // hand over to a sibling.
@@ -37,14 +38,14 @@ TWindowRegistry EditorWindows()
 
     // Cues
     windows.addScreen(TScreen::CueEditor, [](TShellContext& c, QWidget* p) {
-        auto* editor = WithHelp(new TfmCueEdit2(c.state, p), c);
+        auto* editor = WithHelp(new TfmCueEdit2(c.state, c.dialogs, p), c);
         QObject::connect(&c.main, &TfmMain::cuesReset, editor, &TfmCueEdit2::clearCueEditDisplay);
         return editor;
     });
     windows.addScreen(TScreen::CueList,
-                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmCueList2(c.state, p), c); });
+                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmCueList2(c.state, c.dialogs, p), c); });
     windows.addScreen(TScreen::Track,
-                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmTrack(c.state, p), c); });
+                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmTrack(c.state, c.dialogs, p), c); });
 
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });

@@ -3,6 +3,7 @@
 
 #include "CueWindowsSupport.h"
 
+#include "cues/CueDialogs.h"
 #include "cues/CueEdit2.h"
 #include "cues/InputLev2.h"
 #include "cues/InsertQ.h"
@@ -38,6 +39,7 @@ class TestCueEdit2 final : public QObject {
 private:
     std::unique_ptr<TRecordingUi> m_ui;
     std::unique_ptr<TEditorState> m_state;
+    std::unique_ptr<TCueDialogs> m_dialogs;
     std::unique_ptr<TfmCueEdit2> m_editor;
     int m_beeps = 0;
     int m_unexpectedBefore = 0;
@@ -95,7 +97,8 @@ private slots:
     {
         m_ui = std::make_unique<TRecordingUi>();
         m_state = std::make_unique<TEditorState>(*m_ui);
-        m_editor = std::make_unique<TfmCueEdit2>(*m_state);
+        m_dialogs = std::make_unique<TCueDialogs>(*m_ui);
+        m_editor = std::make_unique<TfmCueEdit2>(*m_state, *m_dialogs);
         m_beeps = 0;
         m_unexpectedBefore = UnexpectedQuestions();
         m_editor->setBeep([this] { ++m_beeps; });
@@ -105,6 +108,7 @@ private slots:
         QVERIFY2(m_ui->allAnswered(), "a scripted answer was not asked for");
         QVERIFY2(UnexpectedQuestions() == m_unexpectedBefore, "an unexpected question");
         m_editor.reset();
+        m_dialogs.reset();
         m_state.reset();
         m_ui.reset();
     }

@@ -4,6 +4,7 @@
 #include "SheetWindowsSupport.h"
 
 #include "cues/CopyRnge.h"
+#include "cues/CueDialogs.h"
 #include "cues/CueList2.h"
 #include "cues/InsertQ.h"
 #include "show/ValueHelpers.h"
@@ -35,6 +36,7 @@ class TestCueList2 final : public QObject {
 private:
     std::unique_ptr<TRecordingUi> m_ui;
     std::unique_ptr<TEditorState> m_state;
+    std::unique_ptr<TCueDialogs> m_dialogs;
     std::unique_ptr<TfmCueList2> m_window;
 
     TCueList& show() { return m_state->show().cueList; }
@@ -115,12 +117,14 @@ private slots:
     {
         m_ui = std::make_unique<TRecordingUi>();
         m_state = std::make_unique<TEditorState>(*m_ui);
-        m_window = std::make_unique<TfmCueList2>(*m_state);
+        m_dialogs = std::make_unique<TCueDialogs>(*m_ui);
+        m_window = std::make_unique<TfmCueList2>(*m_state, *m_dialogs);
     }
     void cleanup()
     {
         QVERIFY2(m_ui->allAnswered(), "a scripted answer was not asked for");
         m_window.reset();
+        m_dialogs.reset();
         m_state.reset();
         m_ui.reset();
     }

@@ -4,6 +4,7 @@
 
 #include "SheetWindowsSupport.h"
 
+#include "cues/CueDialogs.h"
 #include "cues/InputLev2.h"
 #include "cues/InsertQ.h"
 #include "cues/Track.h"
@@ -37,6 +38,7 @@ class TestTrack final : public QObject {
 private:
     std::unique_ptr<TRecordingUi> m_ui;
     std::unique_ptr<TEditorState> m_state;
+    std::unique_ptr<TCueDialogs> m_dialogs;
     std::unique_ptr<TfmTrack> m_window;
     int m_beeps = 0;
 
@@ -101,7 +103,8 @@ private slots:
         m_ui = std::make_unique<TRecordingUi>();
         m_state = std::make_unique<TEditorState>(*m_ui);
         m_state->globals.newShow = 0;
-        m_window = std::make_unique<TfmTrack>(*m_state);
+        m_dialogs = std::make_unique<TCueDialogs>(*m_ui);
+        m_window = std::make_unique<TfmTrack>(*m_state, *m_dialogs);
         m_beeps = 0;
         m_window->setBeep([this] { ++m_beeps; });
     }
@@ -109,6 +112,7 @@ private slots:
     {
         QVERIFY2(m_ui->allAnswered(), "a scripted answer was not asked for");
         m_window.reset();
+        m_dialogs.reset();
         m_state.reset();
         m_ui.reset();
     }
