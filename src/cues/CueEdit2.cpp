@@ -134,6 +134,7 @@ void TfmCueEdit2::buildWidgets()
     // The level grid
     m_grid = new TGrid(this);
     m_grid->setObjectName(QStringLiteral("tsGrid1"));
+    m_grid->setAccessibleName(tr("Channel levels"));
     m_grid->setSource(m_cells.get());
     m_grid->setDimensions(kCueGridRows, kCueGridColumns);
     m_grid->setCellSize(kCellWidth, kCellHeight);
@@ -175,9 +176,11 @@ void TfmCueEdit2::buildWidgets()
     m_cueLabel->setAlignment(Qt::AlignCenter);
     m_leftButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QString(), this);
     m_leftButton->setObjectName(QStringLiteral("LeftButton"));
+    m_leftButton->setAccessibleName(tr("Previous cue"));
     m_leftButton->setToolTip(tr("Previous cue"));
     m_rightButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QString(), this);
     m_rightButton->setObjectName(QStringLiteral("RightButton"));
+    m_rightButton->setAccessibleName(tr("Next cue"));
     m_rightButton->setToolTip(tr("Next cue"));
     for (QPushButton* b : {m_leftButton, m_rightButton})
         b->setAutoDefault(false);
@@ -185,6 +188,7 @@ void TfmCueEdit2::buildWidgets()
     connect(m_rightButton, &QPushButton::clicked, this, &TfmCueEdit2::nextCue);
     m_listBox = new QListWidget(this);
     m_listBox->setObjectName(QStringLiteral("ListBox1"));
+    m_listBox->setAccessibleName(tr("Cues"));
     m_listBox->setFixedWidth(120);
     m_listBox->viewport()->installEventFilter(this);
     connect(m_listBox, &QListWidget::currentRowChanged, this, &TfmCueEdit2::listPicked);

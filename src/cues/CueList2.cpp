@@ -91,6 +91,7 @@ void TfmCueList2::buildWidgets()
     // The grid: fixed columns, one row per cue.
     m_grid = new TGrid(this);
     m_grid->setObjectName(QStringLiteral("tsGrid1"));
+    m_grid->setAccessibleName(tr("Cues"));
     m_grid->setSource(m_cells.get());
     m_grid->setDimensions(0, kCueListColumnCount);
     QStringList headings;

@@ -27,6 +27,7 @@ TfmInputLevel2::TfmInputLevel2(IUserInterface& ui, QWidget* parent)
     m_rbNull = new QRadioButton(tr("Null Channels"), group);
     m_rbNull->setObjectName(QStringLiteral("rbNull"));
     m_edit1 = new QLineEdit(group);
+    m_edit1->setAccessibleName(tr("Level"));
     m_edit1->setObjectName(QStringLiteral("Edit1"));
     m_edit1->setMaxLength(3);
     m_edit1->setFixedWidth(m_edit1->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);

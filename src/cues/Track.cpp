@@ -187,6 +187,7 @@ void TfmTrack::buildWidgets()
     // The sheet: its columns are fixed, only the number of rows follows the cues.
     m_grid = new TGrid(this);
     m_grid->setObjectName(QStringLiteral("tsGrid1"));
+    m_grid->setAccessibleName(tr("Cues and channel levels"));
     m_grid->setSource(m_cells.get());
     m_grid->setDimensions(0, kTrackColumnCount);
     m_grid->setCellSize(kLevelWidth, kRowHeight);

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QGraphicsView>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTimer>
@@ -23,14 +24,47 @@ TPreviewHook& Hook()
     return hook;
 }
 
+// Set once Printer Setup has been accepted: the paper is then the user's.
+bool g_paperChosen = false;
+
 } // namespace
 
+QPrinter& ReportPrinter()
+{
+    // Made on first use and kept for the whole run; never destroyed, so no report or
+    // dialog can outlive it.
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
+}
+
+bool ReportPrinterSetup(QWidget* parent)
+{
+    QPrintDialog dialog(&ReportPrinter(), parent);
+    dialog.setObjectName(QStringLiteral("dlgPrinterSetup"));
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    g_paperChosen = true;
+    return true;
+}
+
+void PrepareReportPrinter(QPrinter& printer, const TReportDocument& document)
+{
+    if (!g_paperChosen) {
+        PreparePrinter(printer, document);
+        return;
+    }
+    const QPageSize paper = printer.pageLayout().pageSize();
+    PreparePrinter(printer, document);
+    printer.setPageSize(paper);
+}
+
 TReportPreview::TReportPreview(TReportDocument document, const QString& title, QWidget* parent)
-    : QPrintPreviewDialog(parent), m_document(std::move(document)), m_title(title)
+    : QPrintPreviewDialog(&ReportPrinter(), parent), m_document(std::move(document)), m_title(title)
 {
     setObjectName(QStringLiteral("fmReportPreview"));
     setWindowTitle(title);
-    PreparePrinter(*printer(), m_document);
+    PrepareReportPrinter(*printer(), m_document);
     printer()->setDocName(title);
     connect(this, &QPrintPreviewDialog::paintRequested, this, &TReportPreview::paintPages);
 

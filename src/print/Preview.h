@@ -13,6 +13,7 @@
 
 class QAction;
 class QPrintPreviewWidget;
+class QPrinter;
 
 namespace lumora {
 
@@ -20,6 +21,18 @@ inline constexpr qreal kPreviewZoom = 0.85;
 // The preview first makes only the first pages, so they are on screen at once even for
 // a report of hundreds of pages, and makes all of them as soon as those are shown.
 inline constexpr int kFirstPreviewPages = 3;
+
+// ---- The program's printer
+
+// The one printer of the program: File > Printer Setup chooses it and its paper, and
+// every report's preview prints through it.
+QPrinter& ReportPrinter();
+// Printer Setup: the printer dialog on ReportPrinter(). Once a choice is accepted, the
+// reports print on the paper chosen there; each report keeps its own orientation and
+// margins, as its page is laid out for them. True when the dialog was accepted.
+bool ReportPrinterSetup(QWidget* parent);
+// Readies ReportPrinter() (or printer) for a report's pages.
+void PrepareReportPrinter(QPrinter& printer, const TReportDocument& document);
 
 class TReportPreview final : public QPrintPreviewDialog {
     Q_OBJECT

@@ -39,6 +39,7 @@ TfmNotes::TfmNotes(TEditorState& state, QWidget* parent) : QDialog(parent), m_st
 
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_memo->setAccessibleName(tr("Show notes"));
     m_btnClose = new QPushButton(tr("Close"), this);
     m_btnClose->setObjectName(QStringLiteral("btnClose"));
     m_btnClose->setAutoDefault(false);

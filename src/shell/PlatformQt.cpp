@@ -1,11 +1,13 @@
 #include "shell/PlatformQt.h"
 
+#include "print/Preview.h"
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
+
 #include <QPrinter>
 #include <QStandardPaths>
 
@@ -64,7 +66,12 @@ IMessagePresenter::Reply TMessageBoxPresenter::present(IUserInterface::Icon icon
     return Reply::Ok;
 }
 
-TQtShellDialogs::TQtShellDialogs() : m_printer(std::make_unique<QPrinter>()) {}
+TQtShellDialogs::TQtShellDialogs() = default;
+
+QPrinter& TQtShellDialogs::printer()
+{
+    return ReportPrinter();
+}
 TQtShellDialogs::~TQtShellDialogs() = default;
 
 std::optional<QString> TQtShellDialogs::openShowFile(QWidget* parent, const QString& title, const QString& folder)
@@ -99,9 +106,7 @@ std::optional<QString> TQtShellDialogs::saveShowFile(QWidget* parent, const QStr
 
 void TQtShellDialogs::printerSetup(QWidget* parent)
 {
-    QPrintDialog dialog(m_printer.get(), parent);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
-    dialog.exec();
+    ReportPrinterSetup(parent);
 }
 
 QString TDocumentsShowsFolder::location() const

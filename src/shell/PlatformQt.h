@@ -23,7 +23,7 @@ private:
 };
 
 // QFileDialog with the one filter "Lumora Offline Editor files (*.lmr)", and the printer
-// set-up on a printer that lives as long as the program.
+// set-up on the program's printer, the one every report prints through.
 class TQtShellDialogs final : public IShellDialogs {
 public:
     TQtShellDialogs();
@@ -33,10 +33,7 @@ public:
     std::optional<QString> saveShowFile(QWidget* parent, const QString& folder) override;
     void printerSetup(QWidget* parent) override;
 
-    QPrinter& printer() { return *m_printer; }
-
-private:
-    std::unique_ptr<QPrinter> m_printer;
+    QPrinter& printer();
 };
 
 // "My Shows" in the user's documents folder: the program's own folder is read-only on
