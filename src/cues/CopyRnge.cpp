@@ -1,5 +1,7 @@
 #include "cues/CopyRnge.h"
 
+#include "widgets/DialogButtons.h"
+
 #include "cues/CueTexts.h"
 
 #include <QHBoxLayout>
@@ -20,11 +22,9 @@ TfmCopyRange::TfmCopyRange(IUserInterface& ui, QWidget* parent)
 
     m_edit1 = new QLineEdit(this);
     m_edit1->setObjectName(QStringLiteral("Edit1"));
-    m_btnOK = new QPushButton(tr("OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnOK->setDefault(true);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    const TDialogButtons buttons = MakeDialogButtons(this, "btnOK", tr("OK"));
+    m_btnOK = buttons.ok;
+    m_btnCancel = buttons.cancel;
 
     auto* number = new QHBoxLayout;
     auto* label = new QLabel(tr("Paste starting with Cue #:"), this);
@@ -41,23 +41,16 @@ TfmCopyRange::TfmCopyRange(IUserInterface& ui, QWidget* parent)
         w->setAlignment(Qt::AlignHCenter);
     }
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-    buttons->addStretch();
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(number);
     layout->addSpacing(6);
     layout->addWidget(warning1);
     layout->addWidget(warning2);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.line);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_btnOK, &QPushButton::clicked, this, &TfmCopyRange::okClick);
-    connect(m_btnCancel, &QPushButton::clicked, this, &TfmCopyRange::reject);
 }
 
 void TfmCopyRange::showEvent(QShowEvent* event)

@@ -125,34 +125,11 @@ void TfmCueList2::buildWidgets()
     m_cbCueOnly = new QCheckBox(tr("Cue Only Mode"), this);
     m_cbCueOnly->setObjectName(QStringLiteral("cbCueOnly"));
     connect(m_cbCueOnly, &QCheckBox::toggled, this, [this](bool on) { m_sheet.setCueOnlyMode(on); });
-    m_btnInsert = new QPushButton(tr("Insert Cue"), this);
-    m_btnInsert->setObjectName(QStringLiteral("btnInsert"));
-    connect(m_btnInsert, &QPushButton::clicked, this, &TfmCueList2::insertCue);
-    m_btnDelete = new QPushButton(tr("Delete Cue"), this);
-    m_btnDelete->setObjectName(QStringLiteral("btnDelete"));
-    connect(m_btnDelete, &QPushButton::clicked, this, &TfmCueList2::deleteCue);
-    m_btnCopyRange = new QPushButton(tr("Copy Range"), this);
-    m_btnCopyRange->setObjectName(QStringLiteral("BtnCopyRange"));
-    connect(m_btnCopyRange, &QPushButton::clicked, this, &TfmCueList2::copyRange);
-    m_btnClose = new QPushButton(tr("Close"), this);
-    m_btnClose->setObjectName(QStringLiteral("btnClose"));
-    connect(m_btnClose, &QPushButton::clicked, this, &TfmCueList2::reject);
-    for (QPushButton* b : {m_btnInsert, m_btnDelete, m_btnCopyRange, m_btnClose})
-        b->setAutoDefault(false); // Enter belongs to the grid
-
-    auto* controls = new QHBoxLayout;
-    controls->addWidget(m_cbCueOnly);
-    controls->addStretch();
-    controls->addWidget(m_btnInsert);
-    controls->addWidget(m_btnDelete);
-    controls->addWidget(m_btnCopyRange);
-    controls->addSpacing(24);
-    controls->addWidget(m_btnClose);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar());
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(controls);
+    m_btnInsert = addButton<TfmCueList2>("btnInsert", tr("Insert Cue"), &TfmCueList2::insertCue);
+    m_btnDelete = addButton<TfmCueList2>("btnDelete", tr("Delete Cue"), &TfmCueList2::deleteCue);
+    m_btnCopyRange = addButton<TfmCueList2>("BtnCopyRange", tr("Copy Range"), &TfmCueList2::copyRange);
+    m_btnClose = closeButton();
+    layOut(m_grid, m_cbCueOnly, {m_btnInsert, m_btnDelete, m_btnCopyRange});
 }
 
 // ---- Opening and the grid

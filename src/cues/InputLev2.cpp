@@ -1,5 +1,7 @@
 #include "cues/InputLev2.h"
 
+#include "widgets/DialogButtons.h"
+
 #include "cues/CueTexts.h"
 
 #include <QButtonGroup>
@@ -40,25 +42,17 @@ TfmInputLevel2::TfmInputLevel2(IUserInterface& ui, QWidget* parent)
     inner->addWidget(m_edit1, 0, 1);
     inner->addWidget(m_rbNull, 1, 0, 1, 2);
 
-    m_btnApply = new QPushButton(tr("Apply"), this);
-    m_btnApply->setObjectName(QStringLiteral("btnApply"));
-    m_btnApply->setDefault(true);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnApply);
-    buttons->addWidget(m_btnCancel);
-    buttons->addStretch();
+    const TDialogButtons buttons = MakeDialogButtons(this, "btnApply", tr("Apply"));
+    m_btnApply = buttons.ok;
+    m_btnCancel = buttons.cancel;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.line);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_rbLevel, &QRadioButton::toggled, m_edit1, &QLineEdit::setEnabled);
     connect(m_btnApply, &QPushButton::clicked, this, &TfmInputLevel2::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &TfmInputLevel2::reject);
 }
 
 void TfmInputLevel2::showEvent(QShowEvent* event)

@@ -1,5 +1,7 @@
 #include "cues/InsertQ.h"
 
+#include "widgets/DialogButtons.h"
+
 #include "cues/CueList.h"
 #include "cues/CueTexts.h"
 #include "show/LumoraError.h"
@@ -29,11 +31,9 @@ TfmInsertQ::TfmInsertQ(IUserInterface& ui, QWidget* parent)
         m_comboBox1->addItem(QString::fromStdString(CueTypeName(code)));
     m_comboBox1->setCurrentIndex(kCuePreset);
 
-    m_btnOK = new QPushButton(tr("OK"), this);
-    m_btnOK->setObjectName(QStringLiteral("btnOK"));
-    m_btnOK->setDefault(true);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    const TDialogButtons buttons = MakeDialogButtons(this, "btnOK", tr("OK"));
+    m_btnOK = buttons.ok;
+    m_btnCancel = buttons.cancel;
 
     auto* fields = new QGridLayout;
     auto* numberLabel = new QLabel(tr("Cue Number:"), this);
@@ -46,20 +46,13 @@ TfmInsertQ::TfmInsertQ(IUserInterface& ui, QWidget* parent)
     fields->addWidget(typeLabel, 1, 0);
     fields->addWidget(m_comboBox1, 1, 1, 1, 2);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-    buttons->addStretch();
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.line);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_btnOK, &QPushButton::clicked, this, &TfmInsertQ::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &TfmInsertQ::reject);
 }
 
 void TfmInsertQ::showEvent(QShowEvent* event)

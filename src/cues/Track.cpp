@@ -223,30 +223,10 @@ void TfmTrack::buildWidgets()
     m_cueCheckBox = new QCheckBox(tr("Cue Only Mode"), this);
     m_cueCheckBox->setObjectName(QStringLiteral("CueCheckBox"));
     connect(m_cueCheckBox, &QCheckBox::toggled, this, [this](bool on) { m_sheet.setCueOnlyMode(on); });
-    m_insertButton = new QPushButton(tr("&Insert Cue"), this);
-    m_insertButton->setObjectName(QStringLiteral("InsertButton"));
-    connect(m_insertButton, &QPushButton::clicked, this, &TfmTrack::insertCue);
-    m_btnDelete = new QPushButton(tr("Delete Cue"), this);
-    m_btnDelete->setObjectName(QStringLiteral("btnDelete"));
-    connect(m_btnDelete, &QPushButton::clicked, this, &TfmTrack::deleteCue);
-    m_btnClose = new QPushButton(tr("Close"), this);
-    m_btnClose->setObjectName(QStringLiteral("btnClose"));
-    connect(m_btnClose, &QPushButton::clicked, this, &TfmTrack::reject);
-    for (QPushButton* b : {m_insertButton, m_btnDelete, m_btnClose})
-        b->setAutoDefault(false); // Enter belongs to the sheet
-
-    auto* controls = new QHBoxLayout;
-    controls->addWidget(m_cueCheckBox);
-    controls->addStretch();
-    controls->addWidget(m_insertButton);
-    controls->addWidget(m_btnDelete);
-    controls->addSpacing(24);
-    controls->addWidget(m_btnClose);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setMenuBar(menuBar());
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(controls);
+    m_insertButton = addButton<TfmTrack>("InsertButton", tr("&Insert Cue"), &TfmTrack::insertCue);
+    m_btnDelete = addButton<TfmTrack>("btnDelete", tr("Delete Cue"), &TfmTrack::deleteCue);
+    m_btnClose = closeButton();
+    layOut(m_grid, m_cueCheckBox, {m_insertButton, m_btnDelete});
 }
 
 // ---- Opening

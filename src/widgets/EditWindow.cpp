@@ -1,6 +1,8 @@
 #include "widgets/EditWindow.h"
 
+#include <QHBoxLayout>
 #include <QMenuBar>
+#include <QVBoxLayout>
 
 namespace lumora {
 
@@ -40,6 +42,41 @@ void TEditWindow::finishMenus(const QString& closeText)
         if (m_help)
             m_help(m_helpTopic);
     });
+}
+
+QPushButton* TEditWindow::makeButton(const char* name, const QString& text)
+{
+    auto* button = new QPushButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QPushButton* TEditWindow::closeButton()
+{
+    if (!m_btnClose) {
+        m_btnClose = makeButton("btnClose", tr("Close"));
+        connect(m_btnClose, &QPushButton::clicked, this, &TEditWindow::reject);
+    }
+    return m_btnClose;
+}
+
+QBoxLayout* TEditWindow::layOut(QWidget* body, QWidget* leading, std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    if (leading)
+        row->addWidget(leading);
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    row->addSpacing(24);
+    row->addWidget(closeButton());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(body, 1);
+    layout->addLayout(row);
+    return layout;
 }
 
 void TEditWindow::reject()

@@ -9,11 +9,15 @@
 #include <QDialog>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPushButton>
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 
+class QBoxLayout;
 class QMenuBar;
+class QPushButton;
 
 namespace lumora {
 
@@ -66,6 +70,22 @@ protected:
     // bar: called once the window's own items and menus are in.
     void finishMenus(const QString& closeText);
 
+    // ---- Buttons and layout
+    // A button of the window's button row that calls slot; Enter belongs to the window's
+    // grid, never to a button.
+    template <class TWindow, class TSlot> QPushButton* addButton(const char* name, const QString& text, TSlot slot)
+    {
+        QPushButton* button = makeButton(name, text);
+        QObject::connect(button, &QPushButton::clicked, static_cast<TWindow*>(this), slot);
+        return button;
+    }
+    // The Close button (made on first call), which closes as File > Close does.
+    QPushButton* closeButton();
+    // The window's layout: the menu bar, then body taking the room there is, then a row
+    // of leading (a check box, say; may be nullptr) on the left and the buttons on the
+    // right, the Close button last and set apart.
+    QBoxLayout* layOut(QWidget* body, QWidget* leading, std::initializer_list<QPushButton*> buttons);
+
     // ---- Closing
     // Asks about the window's unkept changes: true lets the window close.
     virtual bool queryClose() = 0;
@@ -73,7 +93,10 @@ protected:
     virtual int closeResult() const { return QDialog::Rejected; }
 
 private:
+    QPushButton* makeButton(const char* name, const QString& text);
+
     QMenuBar* m_menuBar;
+    QPushButton* m_btnClose = nullptr;
     QMenu* m_fileMenu;
     int m_helpTopic;
     std::function<void(int)> m_help;
