@@ -5,6 +5,7 @@
 #include "cli/ShowJson.h"
 #include "cli/TerminalUi.h"
 
+#include "show/Backups.h"
 #include "show/DirectDisk.h"
 #include "show/EditorState.h"
 #include "show/LumoraError.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <istream>
 #include <iterator>
@@ -222,6 +224,17 @@ void SaveShow(TEditorState& state, const std::string& path)
     }
 }
 
+// Before an existing show file is replaced, it is kept in the editor's backups folder, as
+// the editor keeps it (unless the command says --no-backup).
+void KeepBackup(const TArgs& args, const std::string& path)
+{
+    if (args.has("--no-backup"))
+        return;
+    std::string why;
+    if (!BackUpShowFile(path, DefaultBackupsFolder(), std::time(nullptr), &why))
+        throw EFailure(path + ": not replaced, because it could not be kept as a backup first" + InParentheses(why));
+}
+
 // A diskette image must be exactly one 1.44 MB diskette; a device is left to the drive code.
 void CheckDiskImage(const std::string& path)
 {
@@ -271,7 +284,7 @@ void Dump(TContext& ctx, std::span<const std::string> rest)
 
 void Build(TContext& ctx, std::span<const std::string> rest)
 {
-    static constexpr TOptionSpec kSpecs[] = {{"-o", true}, {"--base", true}};
+    static constexpr TOptionSpec kSpecs[] = {{"-o", true}, {"--base", true}, {"--no-backup", false}};
     const TArgs args = ParseArgs(rest, kSpecs);
     ExpectFiles(args, 1, "build");
     const std::string& source = args.positional[0];
@@ -309,6 +322,7 @@ void Build(TContext& ctx, std::span<const std::string> rest)
     StoreQuorvelDeviceSpares(show->quorvel, state.image().qvSetup());
     state.show() = std::move(*show);
     state.globals.notes = std::move(notes);
+    KeepBackup(args, output);
     SaveShow(state, output);
 }
 
@@ -343,7 +357,8 @@ void DiskWrite(TContext& ctx, std::span<const std::string> rest)
 
 void DiskRead(TContext& ctx, std::span<const std::string> rest)
 {
-    static constexpr TOptionSpec kSpecs[] = {{"-o", true}, {"--sections", true}, {"--strict", false}};
+    static constexpr TOptionSpec kSpecs[] = {
+        {"-o", true}, {"--sections", true}, {"--strict", false}, {"--no-backup", false}};
     const TArgs args = ParseArgs(rest, kSpecs);
     ExpectFiles(args, 1, "disk read");
     const TPresenceFlags sections = ParseSections(args.value("--sections"));
@@ -359,6 +374,7 @@ void DiskRead(TContext& ctx, std::span<const std::string> rest)
     if (!ReadShowDisk(state, disk, state.globals.driveLetter))
         throw EFailure(imagePath + ": " + kMsgErrorReadingDisk);
     state.globals.loadedFromDiskette = 1;
+    KeepBackup(args, output);
     SaveShow(state, output);
 }
 
@@ -415,14 +431,16 @@ std::string UsageText()
 {
     std::string text = "usage: lumora-cli info SHOW.lmr\n"
                        "       lumora-cli dump SHOW.lmr\n"
-                       "       lumora-cli build SHOW.json -o SHOW.lmr [--base OLD.lmr]\n"
+                       "       lumora-cli build SHOW.json -o SHOW.lmr [--base OLD.lmr] [--no-backup]\n"
                        "       lumora-cli disk new IMAGE.img\n"
                        "       lumora-cli disk write SHOW.lmr IMAGE.img [--sections LIST]\n"
-                       "       lumora-cli disk read IMAGE.img -o SHOW.lmr [--sections LIST] [--strict]\n"
+                       "       lumora-cli disk read IMAGE.img -o SHOW.lmr [--sections LIST] [--strict] [--no-backup]\n"
                        "       lumora-cli report NAME SHOW.lmr [OPTIONS] (--csv FILE | --pdf FILE)\n"
                        "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
                        "      (all when not given)\n"
                        "build reads standard input for SHOW.json \"-\".\n"
+                       "build and disk read keep a SHOW.lmr they replace in the editor's backups folder\n"
+                       "(not with --no-backup).\n"
                        "reports (N: 1..512 or all):\n";
     for (const TCliReport& report : CliReports()) {
         text += "  " + std::string(report.name) + (report.usage.empty() ? "" : " ") + std::string(report.usage) + '\n';

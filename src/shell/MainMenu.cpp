@@ -5,10 +5,13 @@
 #include "shell/ErrorHandler.h"
 #include "shell/HelpWindow.h"
 #include "shell/Notes.h"
+#include "shell/RecoveryGuard.h"
 #include "shell/ScopeExit.h"
 #include "shell/hlpabout.h"
+#include "show/Backups.h"
 #include "show/DskOpt.h"
 #include "show/LumoraError.h"
+#include "show/Recovery.h"
 #include "show/ShowDisk.h"
 #include "show/ShowFile.h"
 
@@ -17,12 +20,15 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <ctime>
 
 namespace lumora {
 
@@ -215,6 +221,7 @@ void TfmMain::buildMenus()
         file, "mnuNew", tr("&New"), [this] { fileNew(); }, Qt::Key_F2);
     addAction(
         file, "mnuOpen", tr("&Open"), [this] { fileOpen(); }, Qt::Key_F3);
+    addAction(file, "mnuOpenBackup", tr("Open &Backup..."), [this] { fileOpenBackup(); });
     addAction(file, "mnuImport", tr("&Import..."), [this] { fileImport(); });
     addAction(
         file, "mnuSave", tr("&Save"), [this] { fileSave(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -522,6 +529,7 @@ void TfmMain::ChangeFileName(const std::string& name)
     m_state->globals.fileName = name;
     setWindowTitle(MainWindowTitle(name));
     m_state->globals.showChanged = 0;
+    m_saveAsStart.clear();
 }
 
 // ---- Commands
@@ -543,6 +551,7 @@ void TfmMain::fileNew()
     ChangeFileName({});
     g.notes.clear();
     g.newShow = 1;
+    emit showSettled();
 }
 
 void TfmMain::fileOpen()
@@ -575,6 +584,39 @@ void TfmMain::loadShow(const std::string& name)
     LoadShowFile(*m_state, name);
     m_state->globals.loadedFromFile = 1;
     ChangeFileName(name);
+    emit showSettled();
+}
+
+void TfmMain::fileOpenBackup()
+{
+    auto& g = m_state->globals;
+    if (g.showChanged == 1 &&
+        !m_ui->askYesNo(std::string(kMsgOpenNew) + "\n" + kMsgUnsavedLost, IUserInterface::Icon::Warning))
+        return;
+    const QString folder = BackupsLocation();
+    QDir().mkpath(folder);
+    const auto chosen = m_services.dialogs->openShowFile(this, QString::fromLatin1(kOpenBackupTitle), folder);
+    if (!chosen)
+        return;
+    g.newShow = 0;
+    loadShow(Encoded(*chosen));
+}
+
+void TfmMain::openRecoveredShow(const TRecoverySnapshot& snapshot)
+{
+    TBusyCursor busy(*m_ui);
+    LoadRecoverySnapshot(*m_state, snapshot);
+    auto& g = m_state->globals;
+    g.newShow = 0;
+    g.loadedFromFile = 1;
+    ChangeFileName({});
+    g.showChanged = 1;
+    if (!snapshot.fileName.empty()) {
+        const QString old = QFile::decodeName(QByteArray::fromStdString(snapshot.fileName));
+        const QFileInfo info(old);
+        m_saveAsStart =
+            info.dir().exists() || m_showsFolder.isEmpty() ? old : QDir(m_showsFolder).filePath(info.fileName());
+    }
 }
 
 void TfmMain::fileImport()
@@ -599,9 +641,18 @@ void TfmMain::fileImport()
     g.showChanged = 1;
 }
 
+void TfmMain::keepBackup(const std::string& name)
+{
+    const QString root = BackupsLocation();
+    std::string why = "no folder for backups";
+    if (root.isEmpty() || !BackUpShowFile(name, Encoded(root), std::time(nullptr), &why))
+        throw ELumoraError(std::string(kMsgBackupFailed) + "\n" + why);
+}
+
 void TfmMain::saveInto(const std::string& name)
 {
     try {
+        keepBackup(name);
         SaveShowFile(*m_state, name);
     } catch (...) {
         // Nothing was saved: the show must still count as changed, or closing would
@@ -609,6 +660,7 @@ void TfmMain::saveInto(const std::string& name)
         m_state->globals.showChanged = 1;
         throw;
     }
+    emit showSettled();
 }
 
 void TfmMain::fileSave()
@@ -625,7 +677,7 @@ void TfmMain::fileSave()
 
 void TfmMain::fileSaveAs()
 {
-    const auto chosen = m_services.dialogs->saveShowFile(this, m_showsFolder);
+    const auto chosen = m_services.dialogs->saveShowFile(this, m_saveAsStart.isEmpty() ? m_showsFolder : m_saveAsStart);
     if (!chosen)
         return;
     TBusyCursor busy(*m_ui);

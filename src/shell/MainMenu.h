@@ -27,6 +27,7 @@ class TCueDialogs;
 class TfmAbout;
 class TfmDskOpt;
 class TfmNotes;
+struct TRecoverySnapshot;
 
 // ---- Texts the main window shows (the core's own messages live with the core)
 
@@ -43,6 +44,9 @@ inline constexpr const char* kMsgImportDiskInto =
 inline constexpr const char* kImportDialogTitle = "Choose File to Import From";
 inline constexpr const char* kImportOptionsCaption = "Choose Item(s) to Import";
 inline constexpr int kTitleNameField = 60; // characters of the file name the title shows
+inline constexpr const char* kOpenBackupTitle = "Open Backup";
+inline constexpr const char* kMsgBackupFailed =
+    "The show was not saved: the file it would replace could not be kept as a backup first.";
 
 // "The project <name> has changed! Do you want to save the changes?"
 std::string ProjectChangedQuestion(const std::string& fileName);
@@ -97,6 +101,10 @@ public:
     void fileImport();
     void fileSave();
     void fileSaveAs();
+    // File > Open Backup...: the Open dialog in the backups folder, then as Open.
+    void fileOpenBackup();
+    // A show recovered after a crash: untitled and changed; Save As offers its old name.
+    void openRecoveredShow(const TRecoverySnapshot& snapshot);
     void readShowDisk();
     void writeShowDisk();
     void reset(TReset what);
@@ -114,6 +122,8 @@ signals:
     void cuesReset();
     // Reset Effects and Reset All: the effect screen goes back to "Effect # 1".
     void effectsReset();
+    // The show holds no unsaved changes any more: it was saved, or New or Open replaced it.
+    void showSettled();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -133,6 +143,7 @@ private:
     int openScreenOnce(TScreen which);
     bool queryClose();
     void saveInto(const std::string& name);
+    void keepBackup(const std::string& name); // of the file a save would replace
 
     TShellServices m_services;
     TWindowRegistry m_registry;
@@ -142,6 +153,7 @@ private:
     std::unique_ptr<TCueDialogs> m_dialogs;
     std::unique_ptr<TShellContext> m_context;
     QString m_showsFolder; // empty when it could not be made: the dialogs start where they like
+    QString m_saveAsStart; // a recovered show's old file, where Save As starts
 
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusPanel = nullptr;

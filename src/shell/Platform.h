@@ -18,12 +18,14 @@ namespace lumora {
 class IRawDiskBackend;
 
 inline constexpr const char* kProgramTitle = "Lumora Offline Editor";
+inline constexpr const char* kButtonLater = "Later";
 
 // ---- Message boxes
 
 class IMessagePresenter {
 public:
-    enum class Buttons { Ok, YesNo, YesNoCancel };
+    // YesNoLater: Yes, No and a "Later" button that (as Cancel does) replies Cancel.
+    enum class Buttons { Ok, YesNo, YesNoCancel, YesNoLater };
     enum class Reply { Ok, Yes, No, Cancel };
 
     virtual ~IMessagePresenter() = default;
@@ -41,7 +43,8 @@ public:
     // system's default. Nothing when the user cancels.
     virtual std::optional<QString> openShowFile(QWidget* parent, const QString& title, const QString& folder) = 0;
     // The Save dialog over show files: ".lmr" is added to a name typed without an
-    // extension, and an existing file is replaced only after the user agrees.
+    // extension, and an existing file is replaced only after the user agrees. `folder`
+    // may also be a file's path: the dialog then starts in its folder with its name.
     virtual std::optional<QString> saveShowFile(QWidget* parent, const QString& folder) = 0;
     // The system's printer set-up; the reports print with what the user chose here.
     virtual void printerSetup(QWidget* parent) = 0;

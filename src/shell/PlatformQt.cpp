@@ -1,6 +1,8 @@
 #include "shell/PlatformQt.h"
 
 #include "print/Preview.h"
+
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -52,6 +54,11 @@ IMessagePresenter::Reply TMessageBoxPresenter::present(IUserInterface::Icon icon
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    case Buttons::YesNoLater:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->setText(QString::fromLatin1(kButtonLater));
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Yes: return Reply::Yes;
@@ -61,7 +68,7 @@ IMessagePresenter::Reply TMessageBoxPresenter::present(IUserInterface::Icon icon
     }
     if (buttons == Buttons::YesNo)
         return Reply::No;
-    if (buttons == Buttons::YesNoCancel)
+    if (buttons == Buttons::YesNoCancel || buttons == Buttons::YesNoLater)
         return Reply::Cancel;
     return Reply::Ok;
 }
@@ -97,8 +104,12 @@ std::optional<QString> TQtShellDialogs::saveShowFile(QWidget* parent, const QStr
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString::fromLatin1(kShowFileFilter));
     dialog.setDefaultSuffix(QStringLiteral("lmr")); // applied before the overwrite question
-    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+    if (const QFileInfo start(folder); !folder.isEmpty() && start.isDir()) {
         dialog.setDirectory(folder);
+    } else if (!folder.isEmpty() && start.dir().exists()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

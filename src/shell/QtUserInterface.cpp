@@ -59,6 +59,15 @@ IUserInterface::Answer TQtUserInterface::askYesNoCancel(std::string_view text, I
     }
 }
 
+IUserInterface::Answer TQtUserInterface::askYesNoLater(std::string_view text, Icon icon)
+{
+    switch (present(icon, text, IMessagePresenter::Buttons::YesNoLater)) {
+    case IMessagePresenter::Reply::Yes: return Answer::Yes;
+    case IMessagePresenter::Reply::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
 void TQtUserInterface::showStatus(std::string_view text)
 {
     if (!m_statusPanel)

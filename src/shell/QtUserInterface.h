@@ -27,6 +27,8 @@ public:
     // ---- Questions
     bool askYesNo(std::string_view text, Icon icon) override;
     Answer askYesNoCancel(std::string_view text, Icon icon) override;
+    // Yes, No or Later (given as Cancel; closing the box counts as Later).
+    Answer askYesNoLater(std::string_view text, Icon icon);
 
     // ---- Status panel and cursor
     void showStatus(std::string_view text) override;

@@ -3,6 +3,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/Notes.h"
 #include "shell/PlatformQt.h"
+#include "shell/RecoveryGuard.h"
 #include "shell/Startup.h"
 #include "shell/hlpabout.h"
 #include "shell/splash3.h"
@@ -61,6 +62,12 @@ int main(int argc, char** argv)
                                          QStringLiteral("FOLDER"));
     const QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                            QStringLiteral("Quit as soon as the main window is up (start-up timing)."));
+    // For the crash-recovery tests: a change not yet saved, made as the Notes window keeps one.
+    QCommandLineOption appendNotes(QStringLiteral("append-notes"),
+                                   QStringLiteral("Add TEXT to the show's notes as an unsaved change."),
+                                   QStringLiteral("TEXT"));
+    appendNotes.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(appendNotes);
     parser.addOption(driveA);
     parser.addOption(screenshots);
     parser.addOption(quitWhenShown);
@@ -88,8 +95,19 @@ int main(int argc, char** argv)
 
     if (parser.isSet(quitWhenShown))
         return 0;
+    lumora::TRecoveryGuard recovery(*main, lumora::RecoveryLocation(), lumora::SnapshotIntervalFromEnvironment());
     if (const QStringList shows = parser.positionalArguments(); !shows.isEmpty())
         QTimer::singleShot(0, main.get(), [&main, show = shows.front()] { main->openShowFile(show); });
+    if (parser.isSet(appendNotes))
+        QTimer::singleShot(0, main.get(), [&main, text = parser.value(appendNotes)] {
+            auto& g = main->state().globals;
+            g.notes = lumora::TextToNotes(lumora::NotesToText(g.notes) + text);
+            g.showChanged = 1;
+        });
+    // After a show named on the command line has opened: a recovered show then replaces
+    // a saved one, never unsaved changes.
+    if (!parser.isSet(screenshots))
+        QTimer::singleShot(0, main.get(), [&recovery] { recovery.offerLeftSnapshots(); });
     if (parser.isSet(screenshots)) {
         QTimer::singleShot(200, main.get(), [&] {
             SaveScreenshots(*main, help, parser.value(screenshots));
