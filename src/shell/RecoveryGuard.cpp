@@ -98,6 +98,7 @@ void TRecoveryGuard::tick()
     // A command in progress (a diskette transfer, a load or a save) lets events through
     // only to keep the screen alive; the show is not to be read in the middle of it.
     if (m_main.ui().busy()) {
+        ++m_heldBack;
         m_retry.start();
         return;
     }

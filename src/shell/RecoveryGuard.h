@@ -65,6 +65,7 @@ public:
     bool locked() const { return m_locked; }
     QString snapshotPath() const { return m_snapshotPath; }
     int snapshotsWritten() const { return m_written; }
+    int ticksHeldBack() const { return m_heldBack; } // by a command that was running
 
 private:
     void tick();
@@ -83,6 +84,7 @@ private:
     std::vector<std::uint8_t> m_lastImage; // what the snapshot on disk holds
     std::string m_lastName;
     int m_written = 0;
+    int m_heldBack = 0;
     bool m_failureShown = false;
 };
 
