@@ -27,6 +27,14 @@ std::string Encoded(const QString& path)
     return QFile::encodeName(path).toStdString();
 }
 
+// The temporary files of a snapshot's safe save that a crash left behind (".NAME.*.tmp").
+void RemoveUnfinishedWrites(const QDir& dir, const QString& snapshotName)
+{
+    const QString pattern = QLatin1Char('.') + snapshotName + QStringLiteral(".*.tmp");
+    for (const QString& name : dir.entryList({pattern}, QDir::Files | QDir::Hidden))
+        QFile::remove(dir.filePath(name));
+}
+
 } // namespace
 
 std::string RecoverQuestion(const std::string& fileName, std::int64_t takenAt)
@@ -89,8 +97,15 @@ TRecoveryGuard::~TRecoveryGuard()
 {
     if (m_locked) {
         removeSnapshot();
+        m_writer.waitIdle();
         m_lock->unlock();
     }
+}
+
+void TRecoveryGuard::waitForWrites()
+{
+    m_writer.waitIdle();
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 void TRecoveryGuard::tick()
@@ -130,23 +145,32 @@ bool TRecoveryGuard::snapshotNow()
         QFileInfo::exists(m_snapshotPath))
         return false; // the snapshot on disk holds this show already
 
-    const auto bytes = EncodeRecoverySnapshot(image, state.globals.fileName, std::time(nullptr));
-    std::string why;
-    if (!WriteFileAtomically(Encoded(m_snapshotPath), bytes, &why)) {
-        reportFailure(Encoded(m_snapshotPath) + ": " + why);
-        return false;
-    }
     m_lastImage.assign(image.begin(), image.end());
     m_lastName = state.globals.fileName;
-    m_failureShown = false;
-    ++m_written;
+    m_writer.write(Encoded(m_snapshotPath), EncodeRecoverySnapshot(image, m_lastName, std::time(nullptr)),
+                   [this](bool written, const std::string& why) {
+                       QMetaObject::invokeMethod(
+                           this, [this, written, why] { writeEnded(written, why); }, Qt::QueuedConnection);
+                   });
     return true;
+}
+
+void TRecoveryGuard::writeEnded(bool written, const std::string& why)
+{
+    m_lastWriteOk = written;
+    if (written) {
+        ++m_written;
+        m_failureShown = false;
+        return;
+    }
+    m_lastImage.clear(); // the next tick tries again
+    reportFailure(Encoded(m_snapshotPath) + ": " + why);
 }
 
 void TRecoveryGuard::removeSnapshot()
 {
     if (m_locked)
-        QFile::remove(m_snapshotPath);
+        m_writer.remove(Encoded(m_snapshotPath));
     m_lastImage.clear();
     m_lastName.clear();
 }
@@ -187,6 +211,7 @@ bool TRecoveryGuard::offerLeftSnapshots()
         if (!lock.tryLock(0))
             continue; // its editor is still running (or the lock cannot be had): not ours to touch
 
+        RemoveUnfinishedWrites(dir, info.fileName());
         std::string why;
         const auto snapshot = ReadRecoverySnapshot(Encoded(path), &why);
         if (!snapshot) {
@@ -204,8 +229,11 @@ bool TRecoveryGuard::offerLeftSnapshots()
             }
             recovered = true;
             // This editor's own snapshot carries the changes on from here.
-            if (snapshotNow())
-                QFile::remove(path);
+            if (snapshotNow()) {
+                waitForWrites();
+                if (m_lastWriteOk)
+                    QFile::remove(path);
+            }
             break;
         case IUserInterface::Answer::No: QFile::remove(path); break;
         case IUserInterface::Answer::Cancel: break; // Later: it stays for the next start
@@ -220,8 +248,10 @@ bool TRecoveryGuard::offerLeftSnapshots()
             continue;
         QLockFile stale(info.absoluteFilePath());
         stale.setStaleLockTime(0);
-        if (stale.tryLock(0))
+        if (stale.tryLock(0)) {
+            RemoveUnfinishedWrites(dir, info.completeBaseName() + QString::fromLatin1(kSnapshotExtension));
             stale.unlock();
+        }
     }
     return recovered;
 }

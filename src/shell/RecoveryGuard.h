@@ -58,9 +58,12 @@ public:
     // True when a show was recovered.
     bool offerLeftSnapshots();
 
-    // Writes the snapshot when the show holds unsaved changes and no command runs (the
-    // timer calls this). True when a snapshot was written now.
+    // Starts writing the snapshot when the show holds unsaved changes that the snapshot
+    // on disk lacks and no command runs (the timer calls this); the disk work runs on the
+    // writer's thread. True when a write was started.
     bool snapshotNow();
+    // Waits until the writes and removals asked so far are done, and takes their results.
+    void waitForWrites();
 
     bool locked() const { return m_locked; }
     QString snapshotPath() const { return m_snapshotPath; }
@@ -69,6 +72,7 @@ public:
 
 private:
     void tick();
+    void writeEnded(bool written, const std::string& why);
     void removeSnapshot();
     void putAside(const QString& path, const std::string& why);
     void reportFailure(const std::string& why);
@@ -86,6 +90,8 @@ private:
     int m_written = 0;
     int m_heldBack = 0;
     bool m_failureShown = false;
+    bool m_lastWriteOk = false;
+    TSnapshotWriter m_writer; // last: its thread ends before anything it reports to
 };
 
 } // namespace lumora

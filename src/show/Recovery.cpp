@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <unistd.h>
 
 namespace lumora {
 
@@ -168,6 +169,70 @@ void LoadRecoverySnapshot(TEditorState& state, const TRecoverySnapshot& snapshot
         throw;
     }
     state.globals.importing = importing;
+}
+
+TSnapshotWriter::TSnapshotWriter() : m_thread([this] { run(); }) {}
+
+TSnapshotWriter::~TSnapshotWriter()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void TSnapshotWriter::write(std::string path, std::vector<std::uint8_t> bytes, TDone done)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        std::erase_if(m_jobs, [](const TJob& job) { return !job.remove; });
+        m_jobs.push_back({std::move(path), std::move(bytes), false, std::move(done)});
+    }
+    m_wake.notify_all();
+}
+
+void TSnapshotWriter::remove(std::string path)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        std::erase_if(m_jobs, [](const TJob& job) { return !job.remove; });
+        m_jobs.push_back({std::move(path), {}, true, {}});
+    }
+    m_wake.notify_all();
+}
+
+void TSnapshotWriter::waitIdle()
+{
+    std::unique_lock lock(m_mutex);
+    m_idle.wait(lock, [this] { return m_jobs.empty() && !m_working; });
+}
+
+void TSnapshotWriter::run()
+{
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_wake.wait(lock, [this] { return m_stop || !m_jobs.empty(); });
+        if (m_jobs.empty()) // and stopping
+            return;
+        TJob job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        m_working = true;
+        lock.unlock();
+        if (job.remove) {
+            ::unlink(job.path.c_str());
+        } else {
+            std::string why;
+            const bool written = WriteFileAtomically(job.path, job.bytes, &why);
+            if (job.done)
+                job.done(written, why);
+        }
+        lock.lock();
+        m_working = false;
+        if (m_jobs.empty())
+            m_idle.notify_all();
+    }
 }
 
 } // namespace lumora

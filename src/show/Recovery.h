@@ -10,10 +10,15 @@
 #include "show/EditorState.h"
 #include "show/SafeFile.h"
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace lumora {
@@ -56,5 +61,42 @@ std::optional<TRecoverySnapshot> ReadRecoverySnapshot(const std::string& path, s
 // the notes; nothing changes when a section cannot be read, which raises ELumoraError).
 // The file name and the changed flag are the caller's.
 void LoadRecoverySnapshot(TEditorState& state, const TRecoverySnapshot& snapshot);
+
+// Writes snapshots (through the safe save) and removes them on a thread of its own, in
+// the order asked, so the editor never waits for the disk. A write still waiting when a
+// newer write or a removal is asked for is dropped unwritten.
+class TSnapshotWriter final {
+public:
+    // Called on the writer's thread when a write has ended.
+    using TDone = std::function<void(bool written, const std::string& why)>;
+
+    TSnapshotWriter();
+    ~TSnapshotWriter(); // finishes what is asked, then ends the thread
+
+    TSnapshotWriter(const TSnapshotWriter&) = delete;
+    TSnapshotWriter& operator=(const TSnapshotWriter&) = delete;
+
+    void write(std::string path, std::vector<std::uint8_t> bytes, TDone done = {});
+    void remove(std::string path);
+    // Returns once everything asked so far is done.
+    void waitIdle();
+
+private:
+    struct TJob {
+        std::string path;
+        std::vector<std::uint8_t> bytes;
+        bool remove = false;
+        TDone done;
+    };
+    void run();
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_idle;
+    std::deque<TJob> m_jobs;
+    bool m_working = false;
+    bool m_stop = false;
+    std::thread m_thread;
+};
 
 } // namespace lumora

@@ -260,6 +260,7 @@ void TestRecovery::snapshotFollowsTheShowAndGoesWithSaveNewAndCleanExit()
     h.dialogs.saveAnswers.push_back(show);
     h.trigger("mnuSaveAs");
     QCOMPARE(h.globals().showChanged, 0);
+    guard->waitForWrites();
     QVERIFY(!QFileInfo::exists(snapshot)); // Save removes it at once
     QTest::qWait(60);
     QVERIFY(!QFileInfo::exists(snapshot));
@@ -272,6 +273,7 @@ void TestRecovery::snapshotFollowsTheShowAndGoesWithSaveNewAndCleanExit()
     QCOMPARE(QString::fromStdString(taken->fileName), show);
     h.messages.answerYes();
     h.trigger("mnuNew");
+    guard->waitForWrites();
     QVERIFY(!QFileInfo::exists(snapshot)); // New removes it
 
     h.messages.answerYes();
@@ -339,6 +341,7 @@ void TestRecovery::killedEditorsChangesAreOfferedAndRecoveredByteForByte()
     QCOMPARE(h.dialogs.folders.back(), original);
     QCOMPARE(ReadFile(saved), expected);
     QCOMPARE(h.globals().showChanged, 0);
+    guard.waitForWrites();
     QVERIFY(GoodSnapshots(recovery).isEmpty());
     QVERIFY(h.messages.allAnswered());
 }
@@ -362,6 +365,8 @@ void TestRecovery::liveEditorsSnapshotIsLeftAloneLaterKeepsItNoDeletesIt()
         h.globals().notes = "second editor";
         h.globals().showChanged = 1;
         QVERIFY(second.snapshotNow());
+        second.waitForWrites();
+        QCOMPARE(second.snapshotsWritten(), 1);
         QVERIFY(second.snapshotPath() != theirs);
         QCOMPARE(Snapshots(recovery).size(), 2);
     }

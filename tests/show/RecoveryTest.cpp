@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <string_view>
 
 namespace lumora {
@@ -149,6 +151,43 @@ TEST_F(RecoveryTest, SnapshotThatCannotBeUnpackedChangesNothing)
     EXPECT_TRUE(state.show() == before);
     EXPECT_EQ(state.globals.notes, "keep me");
     EXPECT_EQ(state.globals.presence, (TPresenceFlags{0, 0, 0, 0, 0, 1, 0}));
+}
+
+TEST_F(RecoveryTest, WriterDoesWhatIsAskedInOrder)
+{
+    const std::string path = dir.file("editor.snapshot");
+    const auto bytes = [](std::uint8_t v) { return std::vector<std::uint8_t>(1000, v); };
+    std::vector<std::string> ends;
+    std::mutex endsMutex;
+    {
+        TSnapshotWriter writer;
+        writer.write(path, bytes(1));
+        writer.remove(path);
+        writer.waitIdle();
+        EXPECT_FALSE(std::filesystem::exists(path));
+
+        writer.remove(path);
+        for (std::uint8_t v = 2; v < 10; ++v)
+            writer.write(path, bytes(v), [&](bool written, const std::string& why) {
+                const std::lock_guard lock(endsMutex);
+                ends.push_back(written ? "ok" : why);
+            });
+        writer.waitIdle();
+        EXPECT_EQ(ReadAll(path), bytes(9)); // the last one asked for
+        EXPECT_FALSE(ends.empty());
+        EXPECT_EQ(ends.back(), "ok");
+
+        writer.write(dir.file("no such folder/editor.snapshot"), bytes(1), [&](bool written, const std::string& why) {
+            const std::lock_guard lock(endsMutex);
+            ends.push_back(written ? "ok" : why);
+        });
+        writer.waitIdle();
+        EXPECT_NE(ends.back(), "ok"); // a failure is reported with its reason
+
+        writer.write(path, bytes(10));
+        writer.remove(path);
+    } // the writer finishes what it was asked before it ends
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 } // namespace
