@@ -57,6 +57,7 @@ IMessagePresenter::Reply TMessageBoxPresenter::present(IUserInterface::Icon icon
     case Buttons::YesNoLater:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         box.button(QMessageBox::Cancel)->setText(QString::fromLatin1(kButtonLater));
+        box.button(QMessageBox::Cancel)->setIcon(QIcon()); // not the cancel cross: nothing is lost
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
