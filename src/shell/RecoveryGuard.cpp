@@ -141,9 +141,8 @@ bool TRecoveryGuard::snapshotNow()
     }
     const auto image = m_scratch->file();
     if (state.globals.fileName == m_lastName &&
-        std::equal(image.begin(), image.end(), m_lastImage.begin(), m_lastImage.end()) &&
-        QFileInfo::exists(m_snapshotPath))
-        return false; // the snapshot on disk holds this show already
+        std::equal(image.begin(), image.end(), m_lastImage.begin(), m_lastImage.end()))
+        return false; // the snapshot written last (or being written) holds this show already
 
     m_lastImage.assign(image.begin(), image.end());
     m_lastName = state.globals.fileName;
