@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <optional>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
@@ -77,12 +76,14 @@ std::string EditorDataFolder(const std::function<const char*(const char*)>& getE
         const char* value = getEnv ? getEnv(name) : std::getenv(name);
         return value ? std::string(value) : std::string();
     };
+    // As the desktop libraries build it: XDG_DATA_HOME as it stands; else the home folder
+    // (HOME, cleaned; the root folder without one) and ".local/share".
     std::string base = env("XDG_DATA_HOME");
     if (base.empty()) {
         std::string home = env("HOME");
-        if (home.empty())
-            if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
-                home = pw->pw_dir;
+        home = home.empty() ? std::string("/") : fs::path(home).lexically_normal().string();
+        while (home.size() > 1 && home.back() == '/')
+            home.pop_back();
         base = home + "/.local/share";
     }
     return base + "/" + kEditorDataFolderName;

@@ -23,9 +23,9 @@ inline constexpr const char* kEditorDataFolderName = "Lumora Offline Editor";
 inline constexpr const char* kBackupsFolderName = "backups";
 inline constexpr int kBackupsKept = 10;
 
-// $XDG_DATA_HOME (when set and not empty), else $HOME/.local/share (the user's home from
-// the password file when HOME is not set), then the editor's folder name. getEnv reads
-// the environment (tests give their own).
+// $XDG_DATA_HOME (when set and not empty), else $HOME/.local/share, then the editor's
+// folder name: the same folder the editor finds. getEnv reads the environment (tests
+// give their own).
 std::string EditorDataFolder(const std::function<const char*(const char*)>& getEnv = {});
 // EditorDataFolder()/backups.
 std::string DefaultBackupsFolder();

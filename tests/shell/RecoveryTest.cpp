@@ -193,6 +193,10 @@ void TestRecovery::dataFolderIsTheOneTheCommandLineUses()
     qunsetenv("XDG_DATA_HOME");
     QCOMPARE(Encoded(EditorDataLocation()), EditorDataFolder());
     QCOMPARE(EditorDataLocation(), QDir::homePath() + QStringLiteral("/.local/share/Lumora Offline Editor"));
+    const QByteArray home = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(m_temp->path()) + "//");
+    QCOMPARE(Encoded(EditorDataLocation()), EditorDataFolder());
+    qputenv("HOME", home);
 }
 
 void TestRecovery::recoveryQuestionHasYesNoAndLater()

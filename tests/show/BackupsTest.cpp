@@ -139,7 +139,7 @@ TEST(BackupNamesTest, ShowNameAndDataFolder)
     EXPECT_EQ(EditorDataFolder(get), "/x/data/Lumora Offline Editor");
     env = {{"XDG_DATA_HOME", ""}, {"HOME", "/home/u"}};
     EXPECT_EQ(EditorDataFolder(get), "/home/u/.local/share/Lumora Offline Editor");
-    env = {{"HOME", "/home/u"}};
+    env = {{"HOME", "/home/u/"}};
     EXPECT_EQ(EditorDataFolder(get), "/home/u/.local/share/Lumora Offline Editor");
 }
 
