@@ -16,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -155,6 +156,7 @@ private slots:
 
     void dataFolderIsTheOneTheCommandLineUses();
     void recoveryQuestionHasYesNoAndLater();
+    void saveDialogStartsAtAFileItIsGiven();
     void snapshotFollowsTheShowAndGoesWithSaveNewAndCleanExit();
     void killedEditorsChangesAreOfferedAndRecoveredByteForByte();
     void liveEditorsSnapshotIsLeftAloneLaterKeepsItNoDeletesIt();
@@ -226,6 +228,25 @@ void TestRecovery::recoveryQuestionHasYesNoAndLater()
              std::string("The editor was not closed properly. Recover the changes to Act 1.lmr made at 07:08?"));
     QCOMPARE(RecoverQuestion("", at),
              std::string("The editor was not closed properly. Recover the changes to Untitled made at 07:08?"));
+}
+
+void TestRecovery::saveDialogStartsAtAFileItIsGiven()
+{
+    // The desktop's Save dialog given a show's path (where a recovered show came from):
+    // it starts in that folder with that name, which is chosen as it stands.
+    TQtShellDialogs dialogs;
+    const QString old = m_temp->filePath(QStringLiteral("Act 1.lmr"));
+    QString directory;
+    OnNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        QVERIFY(dialog);
+        directory = dialog->directory().absolutePath();
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const auto chosen = dialogs.saveShowFile(nullptr, old);
+    QVERIFY(chosen);
+    QCOMPARE(*chosen, old);
+    QCOMPARE(directory, QDir(m_temp->path()).absolutePath());
 }
 
 void TestRecovery::snapshotFollowsTheShowAndGoesWithSaveNewAndCleanExit()
