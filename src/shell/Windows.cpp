@@ -17,6 +17,10 @@
 #include "cues/printCueEditor.h"
 #include "cues/printTrack.h"
 #include "cues/rptCueList.h"
+#include "effects/EffectWindow.h"
+#include "effects/rptEffect.h"
+#include "macros/Macro2.h"
+#include "macros/printMacros4.h"
 
 namespace lumora {
 
@@ -47,10 +51,31 @@ TWindowRegistry EditorWindows()
     windows.addScreen(TScreen::Track,
                       [](TShellContext& c, QWidget* p) { return WithHelp(new TfmTrack(c.state, c.dialogs, p), c); });
 
+    // Effects and macros: their Print opens the report on the item on show.
+    windows.addScreen(TScreen::Effect, [](TShellContext& c, QWidget* p) {
+        auto* editor = WithHelp(new TfmEffect(c.state, c.dialogs, p), c);
+        editor->setPrint([&main = c.main](int effect) {
+            if (auto* report = qobject_cast<TrptEffect*>(main.report(TReport::Effects)))
+                report->openForCurrent(effect);
+        });
+        QObject::connect(&c.main, &TfmMain::effectsReset, editor, &TfmEffect::effectsReset);
+        return editor;
+    });
+    windows.addScreen(TScreen::Macro, [](TShellContext& c, QWidget* p) {
+        auto* editor = WithHelp(new TfmMacro2(c.state, p), c);
+        editor->setPrint([&main = c.main](int macro) {
+            if (auto* report = qobject_cast<TprintMacros4*>(main.report(TReport::Macros)))
+                report->openForCurrent(macro);
+        });
+        return editor;
+    });
+
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
     windows.addReport(TReport::CueLevels, [](TShellContext& c, QWidget* p) { return new TrptCueEditor(c.state, p); });
     windows.addReport(TReport::Track, [](TShellContext& c, QWidget* p) { return new TrptTrack(c.state, p); });
+    windows.addReport(TReport::Effects, [](TShellContext& c, QWidget* p) { return new TrptEffect(c.state, p); });
+    windows.addReport(TReport::Macros, [](TShellContext& c, QWidget* p) { return new TprintMacros4(c.state, p); });
 
     return windows;
 }
