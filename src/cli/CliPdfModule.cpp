@@ -7,6 +7,8 @@
 #include "cues/printCueEditor.h"
 #include "cues/printTrack.h"
 #include "cues/rptCueList.h"
+#include "effects/rptEffect.h"
+#include "macros/printMacros4.h"
 #include "widgets/ReportEngine.h"
 
 #include <QBuffer>
@@ -41,6 +43,8 @@ const TPdfReport kPdfReports[] = {
     {"cue-list", CueListDataSource, CueListLayout, kCueListReportTitle},
     {"cue-levels", CueLevelsDataSource, CueLevelsLayout, kCueLevelsReportTitle},
     {"track", TrackDataSource, TrackLayout, kTrackReportTitle},
+    {"effects", EffectDataSource, EffectLayout, kEffectReportTitle},
+    {"macros", MacroDataSource, MacroLayout, kMacroReportTitle},
 };
 
 // Qt's own warnings (fonts, platform) are no concern of a command that succeeds; the

@@ -3,6 +3,9 @@
 #include "cli/CliPdf.h"
 #include "cli/TerminalUi.h"
 
+#include "effects/EffectReports.h"
+#include "macros/MacroReports.h"
+
 #include "print/ReportFiles.h"
 #include "show/SafeFile.h"
 
@@ -74,6 +77,45 @@ TReportPrint ChooseTrack(const TReportOptions& options)
     };
 }
 
+// A whole number lowest..highest from an option, for the options that pick one item.
+int ItemOption(const TReportOptions& options, std::string_view name, int lowest, int highest);
+
+// Every effect, or --effect N as the dialog's "Current Effect" on that effect.
+TReportPrint ChooseEffects(const TReportOptions& options)
+{
+    TEffectReportChoice choice;
+    if (options.count("--effect") != 0) {
+        choice.currentOnly = true;
+        choice.current = ItemOption(options, "--effect", 1, kEffects);
+    }
+    return [choice](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintEffectReport(state.show().effects, choice, ui, path);
+    };
+}
+
+// Every valid macro; --from A --to B as the dialog's Range (its checks and messages);
+// --macro N as "Current Macro" on that macro.
+TReportPrint ChooseMacros(const TReportOptions& options)
+{
+    TMacroReportChoice choice;
+    const bool range = options.count("--from") != 0 || options.count("--to") != 0;
+    if (range && options.count("--macro") != 0)
+        throw EUsageError("--macro cannot be given with --from/--to");
+    if (options.count("--macro") != 0) {
+        choice.mode = TMacroReportMode::Current;
+        choice.current = ItemOption(options, "--macro", 1, kMacros);
+    } else if (range) {
+        choice.mode = TMacroReportMode::Range;
+        if (const auto it = options.find("--from"); it != options.end())
+            choice.fromText = it->second;
+        if (const auto it = options.find("--to"); it != options.end())
+            choice.toText = it->second;
+    }
+    return [choice](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintMacroReport(state.show().macros, choice, ui, path);
+    };
+}
+
 // One row per report, in the order usage lists them.
 const std::vector<TCliReport> kReports = {
     {"cue-list", "", "", {}, kCueListReportFile, ChooseCueList},
@@ -89,6 +131,18 @@ const std::vector<TCliReport> kReports = {
      {{"--channels", true}},
      kTrackReportFile,
      ChooseTrack},
+    {"effects",
+     "[--effect N]",
+     "all effects unless --effect is given",
+     {{"--effect", true}},
+     kEffectReportFile,
+     ChooseEffects},
+    {"macros",
+     "[--from A --to B | --macro N]",
+     "all valid macros unless a range or --macro is given",
+     {{"--from", true}, {"--to", true}, {"--macro", true}},
+     kMacroReportFile,
+     ChooseMacros},
 };
 
 // ---- Making a report
@@ -175,6 +229,16 @@ bool ParseDigits(std::string_view text, int& value)
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     return std::from_chars(text.data(), text.data() + text.size(), value).ec == std::errc{};
+}
+
+int ItemOption(const TReportOptions& options, std::string_view name, int lowest, int highest)
+{
+    const auto it = options.find(name);
+    int n = 0;
+    if (it == options.end() || !ParseDigits(it->second, n) || n < lowest || n > highest)
+        throw EUsageError(std::string(name) + " must be " + std::to_string(lowest) + ".." + std::to_string(highest) +
+                          (it == options.end() ? std::string() : ", not \"" + it->second + "\""));
+    return n;
 }
 
 } // namespace

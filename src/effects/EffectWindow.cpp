@@ -103,9 +103,10 @@ public:
         const int step = index.row() + 1;
         const int channel = index.column();
         const QRect& r = option.rect;
-        painter->fillRect(r, m_sheet.highlighted(step, channel) ? kEffectSelectedColour : kEffectLevelColour);
+        const bool highlighted = m_sheet.highlighted(step, channel);
+        painter->fillRect(r, highlighted ? kEffectSelectedColour : kEffectLevelColour);
         if (const int shown = m_sheet.percent(step, channel); shown >= 0) {
-            painter->setPen(Qt::black);
+            painter->setPen(highlighted ? Qt::white : Qt::black);
             const QStaticText& text = m_percents[shown];
             const QSizeF size = text.size();
             painter->drawStaticText(

@@ -165,7 +165,7 @@ void TfmMacro2::buildWidgets()
     m_grid->setColumnWidth(kKeyTextColumn, 180);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setFixedWidth(200);
-    m_grid->setMinimumHeight(260);
+    m_grid->setMinimumHeight(kKeyListRows * 22 + 4);
     connect(m_grid, &TGrid::cellClicked, this, [this](int row, int, Qt::KeyboardModifiers) {
         m_keys.setCurrentRow(row + 1);
         showKeys();
@@ -270,25 +270,23 @@ QWidget* TfmMacro2::buildKeyboard()
             column = place->column;
         } else {
             const int n = placed[key.group]++;
-            const int width = key.group == kGroupQuorvelKeys                             ? 2
-                              : key.group == kGroupABFader || key.group == kGroupXYFader ? 2
-                                                                                         : perRow;
+            const int width = key.group == kGroupABFader || key.group == kGroupXYFader ? 2 : perRow;
             row = n / width;
             column = n % width;
         }
         grids[key.group]->addWidget(b, row, column);
     }
-    // The panels as on the console: the two faders and the action keys above, the
-    // function keys, keypad and screen keys below them, the Quorvel keys at the side.
+    // The panels as on the console: the faders and the screen keys along the top, the
+    // action and Quorvel keys under them, the function keys and the keypad in front.
     auto* layout = new QGridLayout(board);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(boxes[kGroupABFader], 0, 0);
     layout->addWidget(boxes[kGroupXYFader], 0, 1);
-    layout->addWidget(boxes[kGroupActionKeys], 0, 2, 1, 2);
-    layout->addWidget(boxes[kGroupFunctionKeys], 1, 0, 1, 2);
-    layout->addWidget(boxes[kGroupKeypad], 1, 2);
-    layout->addWidget(boxes[kGroupScreenKeys], 1, 3);
-    layout->addWidget(boxes[kGroupQuorvelKeys], 0, 4, 2, 1);
+    layout->addWidget(boxes[kGroupScreenKeys], 0, 2);
+    layout->addWidget(boxes[kGroupActionKeys], 1, 0, 1, 2);
+    layout->addWidget(boxes[kGroupQuorvelKeys], 1, 2);
+    layout->addWidget(boxes[kGroupFunctionKeys], 2, 0, 1, 2);
+    layout->addWidget(boxes[kGroupKeypad], 2, 2);
     return board;
 }
 
