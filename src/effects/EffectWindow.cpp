@@ -239,10 +239,7 @@ void TfmEffect::buildWidgets()
         m_listBox->addItem(QString::number(n));
     m_listBox->setMaximumWidth(160);
 
-    m_btnClose = new QPushButton(tr("Close"), this);
-    m_btnClose->setObjectName(QStringLiteral("btnClose"));
-    m_btnClose->setAutoDefault(false);
-    connect(m_btnClose, &QPushButton::clicked, this, &TfmEffect::reject);
+    m_btnClose = closeButton();
 
     connect(m_nameEdit, &QLineEdit::textEdited, this, [this](const QString& t) { m_sheet.editName(FromQt(t)); });
     connect(m_typeCombo, &QComboBox::activated, this,

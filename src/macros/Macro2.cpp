@@ -191,14 +191,8 @@ void TfmMacro2::buildWidgets()
                                tr("Clear Macro"), &TfmMacro2::clearMacro),
                     1, 1);
 
-    auto* btnSpecial = new QPushButton(tr("Special"), this);
-    btnSpecial->setObjectName(QStringLiteral("btnSpecial"));
-    btnSpecial->setAutoDefault(false);
-    connect(btnSpecial, &QPushButton::clicked, this, &TfmMacro2::special);
-    auto* btnClose = new QPushButton(tr("Close"), this);
-    btnClose->setObjectName(QStringLiteral("btnClose"));
-    btnClose->setAutoDefault(false);
-    connect(btnClose, &QPushButton::clicked, this, &TfmMacro2::reject);
+    QPushButton* btnSpecial = addButton<TfmMacro2>("btnSpecial", tr("Special"), &TfmMacro2::special);
+    QPushButton* btnClose = closeButton();
 
     auto* left = new QVBoxLayout;
     left->addWidget(macroLabel);

@@ -1,5 +1,7 @@
 #include "macros/macroSp.h"
 
+#include "widgets/DialogButtons.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -44,13 +46,10 @@ TfmMacroSp::TfmMacroSp(IUserInterface& ui, QWidget* parent) : QDialog(parent), m
     auto* withEffect = new QLabel(tr("with Effect"), this);
     withEffect->setBuddy(m_edtSubY);
 
-    m_btnOk = new QPushButton(tr("OK"), this);
-    m_btnOk->setObjectName(QStringLiteral("btnOK"));
-    m_btnOk->setDefault(true);
-    m_btnCancel = new QPushButton(tr("Cancel"), this);
-    m_btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    const TDialogButtons buttons = MakeDialogButtons(this, "btnOK", tr("OK"));
+    m_btnOk = buttons.ok;
+    m_btnCancel = buttons.cancel;
     connect(m_btnOk, &QPushButton::clicked, this, &TfmMacroSp::btnOkClick);
-    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     for (QRadioButton* b : {m_rbSub, m_rbAction, m_rbPosition})
         connect(b, &QRadioButton::toggled, this, &TfmMacroSp::follow);
 
@@ -63,14 +62,10 @@ TfmMacroSp::TfmMacroSp(IUserInterface& ui, QWidget* parent) : QDialog(parent), m
     grid->addWidget(m_edtAction, 1, 1);
     grid->addWidget(m_rbPosition, 2, 0);
     grid->addWidget(m_edtPosition, 2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_btnOk);
-    buttons->addWidget(m_btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.line);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     m_rbSub->setChecked(true);
     follow();
