@@ -157,6 +157,10 @@ private slots:
         QCOMPARE(child<QComboBox>("TypeCombo")->currentText(), QStringLiteral("Forward"));
         m_window->findChild<QAction*>(QStringLiteral("mnuPrint"))->trigger();
         QCOMPARE(m_printed, 3);
+        int topic = 0;
+        m_window->setHelp([&topic](int t) { topic = t; });
+        m_window->findChild<QAction*>(QStringLiteral("mnuHelp"))->trigger();
+        QCOMPARE(topic, 190);
     }
 
     void stepsThreeAndSevenStoreInOrder()

@@ -168,6 +168,10 @@ private slots:
         QTRY_VERIFY(list->hasFocus());
         child<QAction>(QStringLiteral("mnuPrint"))->trigger();
         QCOMPARE(m_printed, 1);
+        int topic = 0;
+        m_window->setHelp([&topic](int t) { topic = t; });
+        m_window->findChild<QAction*>(QStringLiteral("mnuHelp"))->trigger();
+        QCOMPARE(topic, 200);
     }
 
     void theKeyboardHoldsEveryKeyInItsGroup()
