@@ -8,6 +8,7 @@
 
 #include "cues/CueDialogs.h"
 #include "cues/InputLev2.h"
+#include "print/Preview.h"
 #include "show/ValueHelpers.h"
 #include "support/RecordingUi.h"
 #include "support/TempDir.h"
@@ -339,6 +340,27 @@ private slots:
             d->reject();
         });
         report.openForCurrent(7);
+
+        // Print writes the data file of the chosen effect and previews it.
+        effect(7).StepCount = 1;
+        effect(7).Entries[0] = {3, 255, 1};
+        effect(8).StepCount = 1;
+        effect(8).Entries[0] = {4, 255, 1};
+        int previews = 0;
+        SetReportPreviewHook([&previews](const TReportDocument& doc, const QString& title) {
+            ++previews;
+            QCOMPARE(title, QStringLiteral("Effects"));
+            QCOMPARE(doc.pages.size(), 1);
+        });
+        WhenModal<TrptEffect>([](TrptEffect* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnPrint")), Qt::LeftButton);
+            d->reject();
+        });
+        report.openForCurrent(7);
+        SetReportPreviewHook(nullptr);
+        QCOMPARE(previews, 1);
+        QCOMPARE(ReadReportFile(temp.file("rptEffect.tmp")).value_or(""),
+                 std::string("7,Linear,Forward,0,1,3,100\r\n"));
     }
 
     void screenshot()

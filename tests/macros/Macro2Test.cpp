@@ -8,6 +8,7 @@
 
 #include "macros/KeyNames.h"
 #include "macros/macroSp.h"
+#include "print/Preview.h"
 #include "print/ReportChoice.h"
 #include "support/RecordingUi.h"
 #include "support/TempDir.h"
@@ -350,6 +351,24 @@ private slots:
             d->reject();
         });
         report.openForCurrent(12);
+
+        set(12, {19});
+        set(13, {20});
+        int previews = 0;
+        SetReportPreviewHook([&previews](const TReportDocument&, const QString& title) {
+            ++previews;
+            QCOMPARE(title, QStringLiteral("Macros"));
+        });
+        WhenModal<TprintMacros4>([](TprintMacros4* d) {
+            QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("btnPrint")), Qt::LeftButton);
+            d->reject();
+        });
+        report.openForCurrent(12);
+        SetReportPreviewHook(nullptr);
+        QCOMPARE(previews, 1);
+        const std::string text = ReadReportFile(temp.file("rptmacro.tmp")).value_or("");
+        QCOMPARE(text.substr(0, 15), std::string("12,1,RECORD\r\n12"));
+        QVERIFY(text.find("\n13,") == std::string::npos); // macro 13 is not printed
     }
 
     void screenshot()
