@@ -24,8 +24,6 @@ bool IsDigit(char c)
 
 } // namespace
 
-const std::array<std::uint8_t, 256> TEffectSheet::kPercent = kLevelTable;
-
 std::string EffectEntryOutOfRangeMessage(int step, int channel)
 {
     return "Out-of-range entry at Step " + std::to_string(step) + ", Channel " + std::to_string(channel) + ".";
@@ -175,7 +173,7 @@ bool TEffectSheet::applyLevelText(int step, int channel, std::string_view text)
         }
         const int old = m_cells[index(step, channel)];
         // Typing the percent a cell already shows keeps its exact level.
-        level = old >= 0 && kPercent[old] == *percent ? old : PercentToLevel(*percent);
+        level = old >= 0 && LevelToPercent(static_cast<std::uint8_t>(old)) == *percent ? old : PercentToLevel(*percent);
     }
     setCell(step, channel, level);
     m_gridChanged = true;

@@ -9,6 +9,7 @@
 
 #include "effects/Effect.h"
 #include "show/EditorState.h"
+#include "show/ValueHelpers.h"
 
 #include <array>
 #include <cstdint>
@@ -80,7 +81,7 @@ public:
     int percent(int step, int channel) const
     {
         const int level = m_cells[index(step, channel)];
-        return level < 0 ? -1 : kPercent[level];
+        return level < 0 ? -1 : LevelToPercent(static_cast<std::uint8_t>(level));
     }
     bool filledMark(int step, int channel) const { return m_marks[index(step, channel)]; }
     bool highlighted(int step, int channel) const
@@ -130,7 +131,6 @@ public:
 
 private:
     static constexpr int index(int step, int channel) { return (step - 1) * kEffectChannels + (channel - 1); }
-    static const std::array<std::uint8_t, 256> kPercent;
 
     void emptySheet();
     void showEffect();
