@@ -250,7 +250,6 @@ QWidget* TfmMacro2::buildKeyboard()
         b->setAccessibleName(ToQt(key.name));
         b->setAccessibleDescription(key.hint.empty() ? ToQt(key.caption) : ToQt(key.hint));
         b->setAutoDefault(false);
-        b->setFocusPolicy(Qt::NoFocus);
         b->setMinimumWidth(key.caption.size() > 6 ? 72 : 46);
         connect(b, &QPushButton::clicked, this, [this, code = key.code] { keyClicked(code); });
         int row = 0, column = 0;
