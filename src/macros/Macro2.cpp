@@ -87,6 +87,11 @@ public:
             return {};
         return QString::number(column == 1 ? r.code : column == 2 ? r.first : r.second);
     }
+    // The row the next key goes into.
+    QColor cellBackground(int row, int) const override
+    {
+        return row + 1 == m_keys.currentRow() ? QColor(255, 255, 200) : QColor();
+    }
 
 private:
     const TMacroKeyList& m_keys;
