@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/CheckJson.h"
 #include "cli/CliReports.h"
 #include "cli/ShowInfo.h"
 #include "cli/ShowJson.h"
@@ -12,6 +13,7 @@
 #include "show/Sections.h"
 #include "show/ShowDisk.h"
 #include "show/ShowFile.h"
+#include "show/ShowSource.h"
 
 #include <algorithm>
 #include <array>
@@ -425,6 +427,63 @@ void Report(TContext& ctx, std::span<const std::string> rest)
     }
 }
 
+// Findings one a line ("error: cue 12.5: ..."), or as JSON; 0 clean, 1 any error, 3 only warnings.
+int Check(TContext& ctx, std::span<const std::string> rest)
+{
+    static constexpr TOptionSpec kSpecs[] = {{"--json", false}};
+    const TArgs args = ParseArgs(rest, kSpecs);
+    ExpectFiles(args, 1, "check");
+    TEditorState state(ctx.ui);
+    OpenShow(state, ctx.ui, args.positional[0]);
+    const std::vector<TCheckFinding> findings = CheckShow(state.show());
+    if (args.has("--json")) {
+        WriteOut(ctx.out, FormatJson(FindingsToJson(findings)));
+    } else {
+        std::string text;
+        for (const TCheckFinding& f : findings)
+            text += FormatFinding(f) + '\n';
+        WriteOut(ctx.out, text);
+    }
+    if (findings.empty())
+        return kExitOk;
+    return HasErrors(findings) ? kExitCheckErrors : kExitCheckWarnings;
+}
+
+TShowSource ReadSource(TTerminalUi& ui, const std::string& path, const TPresenceFlags& chosen)
+{
+    try {
+        return ReadShowSource(ui, path, chosen);
+    } catch (const ELumoraError& e) {
+        throw EFailure(path + ": " + e.what() + InParentheses(e.detail()));
+    }
+}
+
+// What differs, as text or JSON; 0 the same, 1 different.
+int Diff(TContext& ctx, std::span<const std::string> rest)
+{
+    static constexpr TOptionSpec kSpecs[] = {{"--json", false}, {"--sections", true}};
+    const TArgs args = ParseArgs(rest, kSpecs);
+    ExpectFiles(args, 2, "diff");
+    const TPresenceFlags chosen = ParseSections(args.value("--sections"));
+    const TShowSource a = ReadSource(ctx.ui, args.positional[0], chosen);
+    const TShowSource b = ReadSource(ctx.ui, args.positional[1], chosen);
+    const TPresenceFlags compared = ComparedSections(a.side(), b.side(), chosen);
+    const TShowDiff diff = DiffShows(a.side(), b.side(), chosen);
+    if (args.has("--json")) {
+        WriteOut(ctx.out, FormatJson(DiffToJson(diff, compared)));
+    } else {
+        std::string text;
+        if (compared != chosen) {
+            std::string names;
+            for (const std::string& name : SectionNames(compared))
+                names += (names.empty() ? "" : ", ") + name;
+            text = "Sections compared: " + (names.empty() ? std::string("none") : names) + "\n\n";
+        }
+        WriteOut(ctx.out, text + FormatDiffText(diff));
+    }
+    return diff.same() ? kExitOk : kExitDiffers;
+}
+
 } // namespace
 
 std::string UsageText()
@@ -436,6 +495,8 @@ std::string UsageText()
                        "       lumora-cli disk write SHOW.lmr IMAGE.img [--sections LIST]\n"
                        "       lumora-cli disk read IMAGE.img -o SHOW.lmr [--sections LIST] [--strict] [--no-backup]\n"
                        "       lumora-cli report NAME SHOW.lmr [OPTIONS] (--csv FILE | --pdf FILE)\n"
+                       "       lumora-cli check SHOW.lmr [--json]\n"
+                       "       lumora-cli diff A B [--json] [--sections LIST]   (A, B: show files or diskette images)\n"
                        "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
                        "      (all when not given)\n"
                        "build reads standard input for SHOW.json \"-\".\n"
@@ -455,6 +516,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
 {
     TTerminalUi ui(err);
     TContext ctx{in, out, ui};
+    int status = kExitOk;
+    // check and diff answer with 1 themselves: their failures need a status of their own.
+    int failure = kExitFailure;
     try {
         if (args.empty())
             throw EUsageError("no command given");
@@ -474,7 +538,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
             Disk(ctx, rest);
         else if (command == "report")
             Report(ctx, rest);
-        else
+        else if (command == "check" || command == "diff") {
+            failure = kExitTrouble;
+            status = command == "check" ? Check(ctx, rest) : Diff(ctx, rest);
+        } else
             throw EUsageError("unknown command " + command);
     } catch (const EUsageError& e) {
         err << kProgramName << ": " << e.what() << '\n' << UsageText();
@@ -484,20 +551,20 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         // Boxes the core showed on the way are the reason: they go on the same line.
         err << kProgramName << ": " << e.what() << InParentheses(Joined(ui.takeErrors())) << '\n';
         err.flush();
-        return kExitFailure;
+        return failure;
     } catch (const ELumoraError& e) {
         err << kProgramName << ": " << e.what() << InParentheses(Joined(ui.takeErrors())) << '\n';
         err.flush();
-        return kExitFailure;
+        return failure;
     } catch (const std::bad_alloc&) {
         err << kProgramName << ": out of memory\n";
-        return kExitFailure;
+        return failure;
     }
     // Anything the core showed on a path that still succeeded.
     for (const std::string& line : ui.takeErrors())
         err << kProgramName << ": " << line << '\n';
     err.flush();
-    return kExitOk;
+    return status;
 }
 
 } // namespace lumora::cli
