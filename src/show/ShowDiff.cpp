@@ -137,6 +137,11 @@ template <std::size_t N> int Nonzero(const std::array<std::uint8_t, N>& levels)
     return static_cast<int>(std::count_if(levels.begin(), levels.end(), [](std::uint8_t l) { return l != 0; }));
 }
 
+std::string Counted(long n, const char* what)
+{
+    return Number(n) + " " + what + (n == 1 ? "" : "s");
+}
+
 std::string ChannelsSet(int n)
 {
     return n == 1 ? "1 channel above 0" : Number(n) + " channels above 0";
@@ -333,9 +338,9 @@ void DiffEffects(const TEffects& a, const TEffects& b, TShowDiff& diff)
         TDiffEntry& entry = group.add("effect " + Number(n), change);
         if (change != TDiffChange::Changed) {
             const TEffect& e = change == TDiffChange::Added ? y : x;
+            const long levels = static_cast<long>(UsedEntries(e).size());
             entry.lines.push_back(EffectTypeText(e.EffectType) + " " + Quoted(e.Name.view()) + ", " +
-                                  Number(e.StepCount) + " steps, " + Number(static_cast<long>(UsedEntries(e).size())) +
-                                  " levels");
+                                  Counted(e.StepCount, "step") + ", " + Counted(levels, "level"));
             continue;
         }
         auto& lines = entry.lines;
