@@ -7,6 +7,8 @@
 #include "shell/Notes.h"
 #include "shell/RecoveryGuard.h"
 #include "shell/ScopeExit.h"
+#include "shell/ShowCheckWindow.h"
+#include "shell/ShowCompareWindow.h"
 #include "shell/hlpabout.h"
 #include "show/Backups.h"
 #include "show/DskOpt.h"
@@ -226,6 +228,7 @@ void TfmMain::buildMenus()
     addAction(
         file, "mnuSave", tr("&Save"), [this] { fileSave(); }, QKeySequence(Qt::CTRL | Qt::Key_S));
     addAction(file, "mnuSaveAs", tr("S&ave As..."), [this] { fileSaveAs(); });
+    addAction(file, "mnuCompareWith", tr(kCompareWithMenu), [this] { compareWith(); });
     file->addSeparator();
     addAction(
         file, "mnuReadShowDisk", tr("&Read Show Disk"), [this] { readShowDisk(); }, QKeySequence(Qt::CTRL | Qt::Key_R));
@@ -320,6 +323,10 @@ void TfmMain::buildMenus()
     f1->setShortcut(Qt::Key_F1);
     QMainWindow::addAction(f1);
     connect(f1, &QAction::triggered, this, [this] { command([this] { helpContents(); }); });
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    addAction(tools, "mnuCheckShow", tr(kCheckShowMenu), [this] { checkShow(); });
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

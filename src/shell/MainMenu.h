@@ -116,6 +116,9 @@ public:
     void printerSetup();
     void helpContents();
     void helpAbout();
+    // Tools > Check Show... and File > Compare With... (MainTools.cpp)
+    void checkShow();
+    void compareWith();
 
 signals:
     // Reset Cues and Reset All: the cue editor clears its display.

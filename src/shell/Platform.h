@@ -46,6 +46,11 @@ public:
     // extension, and an existing file is replaced only after the user agrees. `folder`
     // may also be a file's path: the dialog then starts in its folder with its name.
     virtual std::optional<QString> saveShowFile(QWidget* parent, const QString& folder) = 0;
+    // The Open dialog over show files and 1.44 MB diskette images (File > Compare With...).
+    virtual std::optional<QString> openShowOrImage(QWidget* parent, const QString& title, const QString& folder)
+    {
+        return openShowFile(parent, title, folder);
+    }
     // The system's printer set-up; the reports print with what the user chose here.
     virtual void printerSetup(QWidget* parent) = 0;
 };

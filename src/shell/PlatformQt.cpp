@@ -116,6 +116,22 @@ std::optional<QString> TQtShellDialogs::saveShowFile(QWidget* parent, const QStr
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> TQtShellDialogs::openShowOrImage(QWidget* parent, const QString& title, const QString& folder)
+{
+    QFileDialog dialog(parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QString::fromLatin1(kShowFileFilter), QStringLiteral("Diskette images (*.img *.ima)"),
+                           QStringLiteral("All files (*)")});
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 void TQtShellDialogs::printerSetup(QWidget* parent)
 {
     ReportPrinterSetup(parent);

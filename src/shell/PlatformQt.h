@@ -31,6 +31,7 @@ public:
 
     std::optional<QString> openShowFile(QWidget* parent, const QString& title, const QString& folder) override;
     std::optional<QString> saveShowFile(QWidget* parent, const QString& folder) override;
+    std::optional<QString> openShowOrImage(QWidget* parent, const QString& title, const QString& folder) override;
     void printerSetup(QWidget* parent) override;
 
     QPrinter& printer();

@@ -60,6 +60,16 @@ template <typename Stroke, typename Cut> void WalkMacro(const TMacro& macro, Str
     }
 }
 
+// Codes of the console's keys (the specials are read apart).
+constexpr std::array<bool, 256> MakeKeyTable()
+{
+    std::array<bool, 256> keys{};
+    for (const TConsoleKey& key : kConsoleKeys)
+        keys[key.code] = true;
+    return keys;
+}
+constexpr std::array<bool, 256> kIsKey = MakeKeyTable();
+
 bool MacroRunsNothing(const TMacro& macro)
 {
     bool any = false;
@@ -100,27 +110,27 @@ void CheckCues(const TShow& show, TFindings& out)
     std::bitset<65536> seen;
     for (int k = 1; k <= count; ++k) {
         const TCueRecord& cue = list.cue(k);
-        const std::string object = CueObjectName(cue.number);
+        const auto object = [&] { return CueObjectName(cue.number); };
         if (cue.type > kCueMultipart)
-            out.add("cue-type-invalid", Severity::Error, Object::Cue, object,
+            out.add("cue-type-invalid", Severity::Error, Object::Cue, object(),
                     "Its type code " + std::to_string(cue.type) + " is no cue type, so the show cannot be saved.");
         if (seen.test(cue.number))
-            out.add("cue-number-duplicate", Severity::Error, Object::Cue, object,
+            out.add("cue-number-duplicate", Severity::Error, Object::Cue, object(),
                     "Another cue before it in the list has the same number.");
         else if (k > 1 && cue.number < list.cue(k - 1).number)
-            out.add("cue-order", Severity::Error, Object::Cue, object,
+            out.add("cue-order", Severity::Error, Object::Cue, object(),
                     "It comes after " + CueObjectName(list.cue(k - 1).number) +
                         " in the list although its number is lower.");
         seen.set(cue.number);
         if (cue.link != 0 && !numbers.test(cue.link))
-            out.add("cue-link-missing", Severity::Error, Object::Cue, object,
+            out.add("cue-link-missing", Severity::Error, Object::Cue, object(),
                     "It links to cue " + Tenths(cue.link) + ", which does not exist.");
         if (cue.macro > kMacros)
-            out.add("cue-macro-missing", Severity::Error, Object::Cue, object,
+            out.add("cue-macro-missing", Severity::Error, Object::Cue, object(),
                     "It runs macro " + std::to_string(cue.macro) + ", but macros go up to " + std::to_string(kMacros) +
                         ".");
         else if (cue.macro != 0 && MacroRunsNothing(show.macros[cue.macro - 1]))
-            out.add("cue-macro-empty", Severity::Warning, Object::Cue, object,
+            out.add("cue-macro-empty", Severity::Warning, Object::Cue, object(),
                     "It runs macro " + std::to_string(cue.macro) + ", which is empty.");
         const std::array<std::pair<const char*, std::uint16_t>, 4> times = {{{"fade up time", cue.timeUp},
                                                                              {"fade down time", cue.timeDown},
@@ -128,7 +138,7 @@ void CheckCues(const TShow& show, TFindings& out)
                                                                              {"down delay", cue.delayDown}}};
         for (const auto& [what, value] : times)
             if (value > 9999)
-                out.add("cue-time-range", Severity::Warning, Object::Cue, object,
+                out.add("cue-time-range", Severity::Warning, Object::Cue, object(),
                         std::string("Its ") + what + " of " + Tenths(value) + " s is beyond 999.9 s.");
     }
 }
@@ -140,14 +150,14 @@ void CheckSubs(const TShow& show, TFindings& out)
     for (int page = 1; page <= kSubPages; ++page)
         for (int number = 1; number <= kSubsPerPage; ++number) {
             const TSub& sub = show.subs[page - 1][number - 1];
-            const std::string object = SubObjectName(page, number);
+            const auto object = [&] { return SubObjectName(page, number); };
             if (sub.SubType > kSubSolo)
-                out.add("sub-type-invalid", Severity::Error, Object::Sub, object,
+                out.add("sub-type-invalid", Severity::Error, Object::Sub, object(),
                         "Its type code " + std::to_string(sub.SubType) +
                             " is no sub type, so the show cannot be saved.");
             else if (sub.SubType == kSubNone &&
                      std::any_of(sub.Levels.begin(), sub.Levels.end(), [](std::uint8_t l) { return l != 0; }))
-                out.add("sub-levels-without-type", Severity::Warning, Object::Sub, object,
+                out.add("sub-levels-without-type", Severity::Warning, Object::Sub, object(),
                         "It holds levels but its type is None, so the console ignores it and the levels are lost "
                         "when the show is loaded again.");
         }
@@ -159,13 +169,13 @@ void CheckEffects(const TShow& show, TFindings& out)
 {
     for (int n = 1; n <= kEffects; ++n) {
         const TEffect& effect = show.effects[n - 1];
-        const std::string object = "effect " + std::to_string(n);
+        const auto object = [&] { return "effect " + std::to_string(n); };
         if (effect.EffectType > kEffectRandom)
-            out.add("effect-type-invalid", Severity::Error, Object::Effect, object,
+            out.add("effect-type-invalid", Severity::Error, Object::Effect, object(),
                     "Its type code " + std::to_string(effect.EffectType) +
                         " is no effect type, so the show cannot be saved.");
         if (effect.StepCount > kEffectSteps)
-            out.add("effect-step-count-range", Severity::Error, Object::Effect, object,
+            out.add("effect-step-count-range", Severity::Error, Object::Effect, object(),
                     "It claims " + std::to_string(effect.StepCount) + " steps; an effect has at most 100.");
 
         // One finding per fault, naming its first entry and how many share it.
@@ -196,16 +206,16 @@ void CheckEffects(const TShow& show, TFindings& out)
             return f.count > 1 ? " (" + std::to_string(f.count) + " entries in all)" : std::string();
         };
         if (channelRange.count > 0)
-            out.add("effect-channel-range", Severity::Error, Object::Effect, object,
+            out.add("effect-channel-range", Severity::Error, Object::Effect, object(),
                     "Entry " + std::to_string(channelRange.first) + " sets channel " +
                         std::to_string(channelRange.value) + ", beyond the console's 512 channels" +
                         more(channelRange) + ".");
         if (stepRange.count > 0)
-            out.add("effect-step-range", Severity::Error, Object::Effect, object,
+            out.add("effect-step-range", Severity::Error, Object::Effect, object(),
                     "Entry " + std::to_string(stepRange.first) + " is on step " + std::to_string(stepRange.value) +
                         "; steps go from 1 to 100" + more(stepRange) + ".");
         if (aboveCount.count > 0)
-            out.add("effect-step-above-count", Severity::Error, Object::Effect, object,
+            out.add("effect-step-above-count", Severity::Error, Object::Effect, object(),
                     "Entry " + std::to_string(aboveCount.first) + " is on step " + std::to_string(aboveCount.value) +
                         ", but the effect has only " + std::to_string(effect.StepCount) +
                         (effect.StepCount == 1 ? " step" : " steps") + more(aboveCount) + ".");
@@ -219,40 +229,41 @@ void CheckMacros(const TShow& show, TFindings& out)
     const TQuorvel& qv = show.quorvel;
     for (int n = 1; n <= kMacros; ++n) {
         const TMacro& macro = show.macros[n - 1];
-        const std::string object = "macro " + std::to_string(n);
+        const auto object = [&] { return "macro " + std::to_string(n); };
         const auto stroke = [&](int at, std::uint8_t code, std::uint8_t first, std::uint8_t second) {
-            const std::string where = " at key " + std::to_string(at);
+            const auto where = [at] { return " at key " + std::to_string(at); };
             if (code == kKeyRunPosition) {
                 if (first < 1 || first > kQvPositions)
-                    out.add("macro-position-missing", Severity::Error, Object::Macro, object,
-                            "Run Position " + std::to_string(first) + where + " names no QV position (1 to 100).");
+                    out.add("macro-position-missing", Severity::Error, Object::Macro, object(),
+                            "Run Position " + std::to_string(first) + where() + " names no QV position (1 to 100).");
                 else if (PositionHoldsNothing(qv.positions[first - 1]))
-                    out.add("macro-position-empty", Severity::Warning, Object::Macro, object,
-                            "Run Position " + std::to_string(first) + where +
+                    out.add("macro-position-empty", Severity::Warning, Object::Macro, object(),
+                            "Run Position " + std::to_string(first) + where() +
                                 " runs a QV position that holds nothing.");
             } else if (code == kKeyRunAction) {
                 if (first < 1 || first > kQvActions)
-                    out.add("macro-action-missing", Severity::Error, Object::Macro, object,
-                            "Run Action " + std::to_string(first) + where + " names no QV action (1 to 100).");
+                    out.add("macro-action-missing", Severity::Error, Object::Macro, object(),
+                            "Run Action " + std::to_string(first) + where() + " names no QV action (1 to 100).");
                 else if (ActionHoldsNothing(qv.actions[first - 1]))
-                    out.add("macro-action-empty", Severity::Warning, Object::Macro, object,
-                            "Run Action " + std::to_string(first) + where + " runs a QV action that holds nothing.");
+                    out.add("macro-action-empty", Severity::Warning, Object::Macro, object(),
+                            "Run Action " + std::to_string(first) + where() + " runs a QV action that holds nothing.");
             } else if (code == kKeyLoadSubHandle) {
-                const std::string entry =
-                    "Load Sub Handle " + std::to_string(first) + " With " + std::to_string(second) + where;
+                const auto entry = [&] {
+                    return "Load Sub Handle " + std::to_string(first) + " With " + std::to_string(second) + where();
+                };
                 if (second < 1 || second > kEffects)
-                    out.add("macro-effect-missing", Severity::Error, Object::Macro, object,
-                            entry + " names no effect (1 to 50).");
+                    out.add("macro-effect-missing", Severity::Error, Object::Macro, object(),
+                            entry() + " names no effect (1 to 50).");
                 else if (!IsDefinedEffect(show.effects[second - 1]))
-                    out.add("macro-effect-undefined", Severity::Warning, Object::Macro, object,
-                            entry + " loads an effect that is not defined.");
-            } else if (FindConsoleKey(code) == nullptr) {
-                out.add("macro-key-undefined", Severity::Warning, Object::Macro, object,
-                        "Code " + std::to_string(code) + where + " is no key of the console.");
+                    out.add("macro-effect-undefined", Severity::Warning, Object::Macro, object(),
+                            entry() + " loads an effect that is not defined.");
+            } else if (!kIsKey[code]) {
+                out.add("macro-key-undefined", Severity::Warning, Object::Macro, object(),
+                        "Code " + std::to_string(code) + where() + " is no key of the console.");
             }
         };
         const auto cut = [&](int at, std::uint8_t code) {
-            out.add("macro-special-cut", Severity::Warning, Object::Macro, object,
+            out.add("macro-special-cut", Severity::Warning, Object::Macro, object(),
                     "The " + SpecialName(code) + " entry at key " + std::to_string(at) +
                         " has no room for its numbers, so the console skips it.");
         };
@@ -268,18 +279,18 @@ void CheckPatch(const TShow& show, TFindings& out)
     for (int page = 1; page <= kPatchPages; ++page)
         for (int dimmer = 1; dimmer <= kDimmers; ++dimmer) {
             const TPatchEntry& e = show.patches[page - 1].dimmer(dimmer);
-            const std::string object = DimmerObjectName(page, dimmer);
+            const auto object = [&] { return DimmerObjectName(page, dimmer); };
             if (!e.Park && e.Channel >= 1 && e.Channel <= kChannels)
                 patched.set(e.Channel);
             if (!e.Park && e.Channel > kChannels && e.Channel != kParkedChannel)
-                out.add("patch-channel-range", Severity::Error, Object::Dimmer, object,
+                out.add("patch-channel-range", Severity::Error, Object::Dimmer, object(),
                         "It is fed by channel " + std::to_string(e.Channel) +
                             ", which no cue can reach (channels go up to 512).");
             if (e.Level > 100)
-                out.add("patch-level-range", Severity::Error, Object::Dimmer, object,
+                out.add("patch-level-range", Severity::Error, Object::Dimmer, object(),
                         "Its level of " + std::to_string(e.Level) + " % is above 100 %.");
             if (e.Profile >= kProfiles)
-                out.add("patch-profile-range", Severity::Error, Object::Dimmer, object,
+                out.add("patch-profile-range", Severity::Error, Object::Dimmer, object(),
                         "It uses profile " + std::to_string(e.Profile + 1) + ", but there are only 25.");
         }
 
@@ -348,17 +359,17 @@ void CheckQuorvel(const TShow& show, TFindings& out)
     std::array<TSpan, kQvDevices> spans{};
     for (int d = 1; d <= kQvDevices; ++d) {
         const TQVDevice& device = qv.devices[d - 1];
-        const std::string object = "QV device " + std::to_string(d);
+        const auto object = [&] { return "QV device " + std::to_string(d); };
         if (device.type == 0)
             continue;
         if (device.type > kQvTypes) {
-            out.add("qv-device-type-missing", Severity::Error, Object::QvDevice, object,
+            out.add("qv-device-type-missing", Severity::Error, Object::QvDevice, object(),
                     "Its type " + std::to_string(device.type) + " does not exist (QV types go from 1 to 8).");
             continue;
         }
         const int width = Footprint(qv.types[device.type - 1]);
         if (width == 0) {
-            out.add("qv-device-type-empty", Severity::Warning, Object::QvDevice, object,
+            out.add("qv-device-type-empty", Severity::Warning, Object::QvDevice, object(),
                     "Its type, QV type " + std::to_string(device.type) + ", has no attributes, so it drives nothing.");
             continue;
         }
@@ -367,13 +378,13 @@ void CheckQuorvel(const TShow& show, TFindings& out)
         const int first = device.address;
         const int last = device.address + width - 1;
         if (last > kQvMapSize)
-            out.add("qv-device-past-end", Severity::Error, Object::QvDevice, object,
+            out.add("qv-device-past-end", Severity::Error, Object::QvDevice, object(),
                     "Its DMX channels " + DmxRange(first, last) + " run past 1024.");
         spans[d - 1] = {first, std::min(last, kQvMapSize)};
         for (int e = 1; e < d; ++e) {
             const TSpan& other = spans[e - 1];
             if (other.first != 0 && first <= other.last && other.first <= last) {
-                out.add("qv-device-overlap", Severity::Error, Object::QvDevice, object,
+                out.add("qv-device-overlap", Severity::Error, Object::QvDevice, object(),
                         "Its DMX channels " + DmxRange(first, last) + " overlap those of QV device " +
                             std::to_string(e) + " (" + DmxRange(other.first, other.last) + ").");
             }
@@ -395,20 +406,20 @@ void CheckQuorvel(const TShow& show, TFindings& out)
     // Positions
     for (int p = 1; p <= kQvPositions; ++p) {
         const TQVPosition& position = qv.positions[p - 1];
-        const std::string object = "QV position " + std::to_string(p);
+        const auto object = [&] { return "QV position " + std::to_string(p); };
         for (int s = 1; s <= kQvSlots; ++s) {
             const int d = position.slotDevices[s - 1];
             if (d == 0)
                 continue;
             const std::string slot = "Slot " + std::to_string(s) + " names QV device " + std::to_string(d);
             if (d > kQvDevices) {
-                out.add("qv-position-device-missing", Severity::Error, Object::QvPosition, object,
+                out.add("qv-position-device-missing", Severity::Error, Object::QvPosition, object(),
                         slot + ", which does not exist (1 to 40).");
                 continue;
             }
             const TQVDevice& device = qv.devices[d - 1];
             if (device.type == 0 || device.address == 0)
-                out.add("qv-position-device-incomplete", Severity::Error, Object::QvPosition, object,
+                out.add("qv-position-device-incomplete", Severity::Error, Object::QvPosition, object(),
                         slot + ", which has no " +
                             (device.type == 0 && device.address == 0 ? "type and no address"
                              : device.type == 0                      ? "type"
