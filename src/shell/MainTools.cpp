@@ -15,14 +15,14 @@ namespace lumora {
 
 void TfmMain::checkShow()
 {
-    TfmCheckShow window(*m_state, [this](TScreen which) { viewScreen(which); }, this);
+    TfmCheckShow window(
+        *m_state, [this](TScreen which) { viewScreen(which); }, this);
     window.exec();
 }
 
 void TfmMain::compareWith()
 {
-    const auto chosen =
-        m_services.dialogs->openShowOrImage(this, QString::fromLatin1(kCompareCaption), m_showsFolder);
+    const auto chosen = m_services.dialogs->openShowOrImage(this, QString::fromLatin1(kCompareCaption), m_showsFolder);
     if (!chosen)
         return;
     std::optional<TShowSource> other, mine;

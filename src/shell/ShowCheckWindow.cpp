@@ -77,8 +77,7 @@ QVariant TCheckFindingsModel::data(const QModelIndex& index, int role) const
             return QApplication::style()->standardIcon(error ? QStyle::SP_MessageBoxCritical
                                                              : QStyle::SP_MessageBoxWarning);
         return {};
-    case Qt::ToolTipRole:
-        return QString::fromLatin1(error ? "Error" : "Warning") + QStringLiteral(": ") + Text(f.text);
+    case Qt::ToolTipRole: return QString::fromLatin1(error ? "Error" : "Warning") + QStringLiteral(": ") + Text(f.text);
     case Qt::AccessibleTextRole:
         if (index.column() == ColKind)
             return QString::fromLatin1(error ? "Error " : "Warning ") + Text(f.kind);

@@ -25,8 +25,8 @@ quintptr LineId(int group, int entry)
     return kLineBit | (static_cast<quintptr>(group) << 32) | static_cast<quintptr>(entry);
 }
 
-constexpr const char* kSectionTitles[kSectionCount] = {"Patch",      "Profile", "Macro",  "Effects",
-                                                       "Submaster",  "Cue",     "Quorvel"};
+constexpr const char* kSectionTitles[kSectionCount] = {"Patch",     "Profile", "Macro",  "Effects",
+                                                       "Submaster", "Cue",     "Quorvel"};
 
 } // namespace
 
@@ -70,8 +70,7 @@ int TDiffTreeModel::rowCount(const QModelIndex& parent) const
     if (id == 0)
         return static_cast<int>(m_diff.groups[static_cast<std::size_t>(parent.row())].entries.size());
     if ((id & kLineBit) == 0)
-        return static_cast<int>(
-            m_diff.groups[id - 1].entries[static_cast<std::size_t>(parent.row())].lines.size());
+        return static_cast<int>(m_diff.groups[id - 1].entries[static_cast<std::size_t>(parent.row())].lines.size());
     return 0;
 }
 
@@ -167,10 +166,11 @@ void TfmCompare::showDiff(const QString& otherName, const TPresenceFlags& compar
             sections << QString::fromLatin1(kSectionTitles[i]);
     QString heading = tr("Changes from %1 (left of each arrow) to the show in the editor (right).").arg(otherName);
     if (sections.size() < kSectionCount)
-        heading += QLatin1Char('\n') + tr("Compared: %1.").arg(sections.isEmpty() ? tr("nothing") : sections.join(QStringLiteral(", ")));
+        heading += QLatin1Char('\n') +
+                   tr("Compared: %1.").arg(sections.isEmpty() ? tr("nothing") : sections.join(QStringLiteral(", ")));
     m_heading->setText(heading);
     const auto count = static_cast<qsizetype>(diff.entryCount());
-    m_result->setText(diff.same()   ? QString::fromLatin1(kDiffSame)
+    m_result->setText(diff.same()  ? QString::fromLatin1(kDiffSame)
                       : count == 1 ? tr("1 object differs.")
                                    : tr("%1 objects differ.").arg(count));
     m_model->setDiff(std::move(diff));

@@ -158,6 +158,10 @@ void LevelLines(std::vector<std::string>& lines, const std::array<std::uint8_t, 
         const int hardChange = hard(c); // 0 none, 1 tracked -> hard, 2 hard -> tracked
         if (la == lb && hardChange == 0)
             continue;
+        if (lines.capacity() == lines.size())
+            lines.reserve(lines.size() + 64);
+        if (la == lb && hardChange == 0)
+            continue;
         std::string line;
         line.reserve(40);
         line += "ch ";
@@ -212,8 +216,10 @@ void DiffCue(std::vector<std::string>& lines, const TCueRecord& a, const TCueRec
         lines.push_back(Change("link", NoneOr(a.link, Tenths(a.link)), NoneOr(b.link, Tenths(b.link))));
     if (a.macro != b.macro)
         lines.push_back(Change("macro", NoneOr(a.macro, Number(a.macro)), NoneOr(b.macro, Number(b.macro))));
+    // The mask bit of channel c: byte (c-1)/8, bit (c-1)%8.
+    const auto hard = [](const TCueRecord& cue, int c) { return (cue.hardMask[(c - 1) >> 3] >> ((c - 1) & 7)) & 1; };
     LevelLines(lines, a.levels, b.levels, [&](int c) {
-        const bool ha = TCueList::IsHard(a, c), hb = TCueList::IsHard(b, c);
+        const int ha = hard(a, c), hb = hard(b, c);
         return ha == hb ? 0 : (hb ? 1 : 2);
     });
 }

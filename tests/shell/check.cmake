@@ -1,0 +1,3 @@
+# Tools > Check Show... and File > Compare With...
+lumora_gui_test(tools_gui_tests ToolsMain.cpp ShellFixture.cpp ShellFixture.h ToolsTest.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/ConsistentShow.cpp)
