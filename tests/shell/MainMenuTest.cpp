@@ -259,7 +259,7 @@ void TestMainMenu::menusCarryTheirTextsAndShortcuts()
     QStringList menus;
     for (QAction* a : h.main->menuBar()->actions())
         menus << a->text();
-    QCOMPARE(menus, (QStringList{"&File", "&View", "&Reset", "&Print", "&Help"}));
+    QCOMPARE(menus, (QStringList{"&File", "&View", "&Reset", "&Print", "&Tools", "&Help"}));
     QCOMPARE(h.action("mnuResetProfiles")->statusTip(), QStringLiteral("Default Profiles"));
 }
 
