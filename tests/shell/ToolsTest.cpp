@@ -13,6 +13,7 @@
 #include "support/ConsistentShow.h"
 #include "support/RecordingUi.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
@@ -58,6 +59,21 @@ void Shoot(QWidget* w, const char* name)
     const QString folder = qEnvironmentVariable("LUMORA_SCREENSHOTS");
     if (!folder.isEmpty())
         w->grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+}
+
+// Buttons, tables and trees of a window (not the parts inside a view) without a name.
+QStringList Unnamed(QWidget* window)
+{
+    QStringList unnamed;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        bool insideView = false;
+        for (QWidget* up = w->parentWidget(); up && up != window; up = up->parentWidget())
+            insideView = insideView || qobject_cast<QAbstractItemView*>(up);
+        const bool interactive = qobject_cast<QAbstractButton*>(w) || qobject_cast<QAbstractItemView*>(w);
+        if (interactive && !insideView && w->accessibleName().isEmpty())
+            unnamed << w->objectName();
+    }
+    return unnamed;
 }
 
 void DoubleClickRow(QTableView* table, int row)
@@ -135,6 +151,7 @@ void TestTools::aCleanShowSaysSo()
     OnNextModal([&](QWidget* w) {
         summary = w->findChild<QLabel*>(QStringLiteral("lblSummary"))->text();
         rows = w->findChild<QTableView*>(QStringLiteral("grdFindings"))->model()->rowCount();
+        QCOMPARE(Unnamed(w), QStringList());
         Shoot(w, "check-clean");
         QTest::mouseClick(w->findChild<QPushButton*>(QStringLiteral("btnClose")), Qt::LeftButton);
     });
@@ -229,6 +246,7 @@ void TestTools::compareWithAShowFile()
         QVERIFY(compare);
         QAbstractItemModelTester tester(&compare->diffModel(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         heading = compare->heading()->text();
+        QCOMPARE(Unnamed(w), QStringList());
         result = w->findChild<QLabel*>(QStringLiteral("lblResult"))->text();
         QTreeView* tree = compare->tree();
         QAbstractItemModel* m = tree->model();
