@@ -2,6 +2,8 @@
 
 #include "show/DirectDisk.h"
 #include "show/LumoraError.h"
+#include "show/Sections.h"
+#include "show/ShowCheck.h"
 #include "show/ShowDisk.h"
 #include "show/ShowFile.h"
 #include "show/ShowSource.h"
@@ -15,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <random>
 
 namespace lumora {
 namespace {
@@ -342,6 +345,34 @@ TEST(ShowDiff, FullShowsDifferingEverywhere)
         for (const TDiffEntry& e : g.entries)
             EXPECT_FALSE(e.lines.empty()) << e.object;
     EXPECT_NE(FormatDiffText(diff).find("~ cue "), std::string::npos);
+}
+
+// Whatever values a loaded show holds (the unpacks check next to nothing), the check and
+// the comparison read inside their arrays and finish.
+TEST(ShowDiff, ShowsUnpackedFromRandomBytesAreCheckedAndCompared)
+{
+    auto image = std::make_unique<TShowImage>();
+    TPair p;
+    for (const std::uint32_t seed : {1u, 2u, 3u}) {
+        std::mt19937 rng(seed);
+        for (std::uint8_t& byte : image->file())
+            byte = static_cast<std::uint8_t>(rng());
+        for (int s = 0; s < kSectionCount; ++s) {
+            try {
+                UnpackSection(*p.b, *image, static_cast<TSection>(s));
+            } catch (const ELumoraError&) {
+                // a type code out of range: the section stays as far as it was read
+            }
+        }
+        p.notesB = std::string(image->notes().begin(), image->notes().end());
+        const auto findings = CheckShow(*p.b);
+        EXPECT_FALSE(findings.empty());
+        for (const TCheckFinding& f : findings)
+            EXPECT_FALSE(f.text.empty());
+        const TShowDiff diff = p.diff();
+        EXPECT_FALSE(diff.same());
+        EXPECT_FALSE(FormatDiffText(diff).empty());
+    }
 }
 
 // ---- Shows read from files and diskette images
