@@ -114,7 +114,10 @@ void CheckCues(const TShow& show, TFindings& out)
         if (cue.type > kCueMultipart)
             out.add("cue-type-invalid", Severity::Error, Object::Cue, object(),
                     "Its type code " + std::to_string(cue.type) + " is no cue type, so the show cannot be saved.");
-        if (seen.test(cue.number))
+        if (cue.number == 0)
+            out.add("cue-number-zero", Severity::Error, Object::Cue, object(),
+                    "Its number is 0, which marks an unused record: saving the show drops it.");
+        else if (seen.test(cue.number))
             out.add("cue-number-duplicate", Severity::Error, Object::Cue, object(),
                     "Another cue before it in the list has the same number.");
         else if (k > 1 && cue.number < list.cue(k - 1).number)

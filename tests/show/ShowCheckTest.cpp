@@ -110,6 +110,8 @@ const TPlanted kPlanted[] = {
          AddCue(s, 10);
      },
      "cue-number-duplicate", Severity::Error, "cue 1", "same number"},
+    {"cue of number 0", [](TShow& s) { AddCue(s, 0); }, "cue-number-zero", Severity::Error, "cue 0",
+     "saving the show drops it"},
     {"cues out of order",
      [](TShow& s) {
          AddCue(s, 20);
