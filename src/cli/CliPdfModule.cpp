@@ -9,6 +9,8 @@
 #include "cues/rptCueList.h"
 #include "effects/rptEffect.h"
 #include "macros/printMacros4.h"
+#include "patch/printPatch.h"
+#include "patch/printProfiles.h"
 #include "widgets/ReportEngine.h"
 
 #include <QBuffer>
@@ -45,6 +47,8 @@ const TPdfReport kPdfReports[] = {
     {"track", TrackDataSource, TrackLayout, kTrackReportTitle},
     {"effects", EffectDataSource, EffectLayout, kEffectReportTitle},
     {"macros", MacroDataSource, MacroLayout, kMacroReportTitle},
+    {"patch", PatchDataSource, PatchLayout, kPatchReportTitle},
+    {"profiles", ProfilesDataSource, ProfilesLayout, kProfileReportTitle},
 };
 
 // Qt's own warnings (fonts, platform) are no concern of a command that succeeds; the

@@ -6,6 +6,7 @@
 #include "effects/EffectReports.h"
 #include "macros/MacroReports.h"
 
+#include "patch/PatchReports.h"
 #include "print/ReportFiles.h"
 #include "show/SafeFile.h"
 
@@ -116,6 +117,57 @@ TReportPrint ChooseMacros(const TReportOptions& options)
     };
 }
 
+// Page 1 alone unless --pages says otherwise, as the dialog opens; --through is typed into
+// the dialog's dimmer box as given, so its refusals are the dialog's.
+TReportPrint ChoosePatch(const TReportOptions& options)
+{
+    TPatchReportChoice choice;
+    if (const auto pages = options.find("--pages"); pages != options.end()) {
+        const std::string& p = pages->second;
+        if (p != "1" && p != "2" && p != "1,2" && p != "2,1")
+            throw EUsageError("--pages must be 1, 2 or 1,2, not \"" + p + "\"");
+        choice.page1 = p.find('1') != std::string::npos;
+        choice.page2 = p.find('2') != std::string::npos;
+    }
+    if (const auto through = options.find("--through"); through != options.end()) {
+        choice.limit = true;
+        choice.throughText = through->second;
+    }
+    return [choice](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintPatchReport(state.show().patches, choice, ui, path);
+    };
+}
+
+// All profiles unless --from/--to (typed into the dialog's From and To boxes as given) or
+// --profile (the profile editor's current profile) say otherwise. The editor hands the
+// records to its report engine from memory; here they are the data file, one a line.
+TReportPrint ChooseProfiles(const TReportOptions& options)
+{
+    TProfileReportChoice choice;
+    const auto from = options.find("--from");
+    const auto to = options.find("--to");
+    const auto profile = options.find("--profile");
+    if (profile != options.end()) {
+        if (from != options.end() || to != options.end())
+            throw EUsageError("--profile cannot be given with --from or --to");
+        choice.which = TProfileChoice::Current;
+        choice.current = ItemOption(options, "--profile", 1, kProfiles);
+    } else if (from != options.end() || to != options.end()) {
+        choice.which = TProfileChoice::Range;
+        choice.fromText = from != options.end() ? from->second : "";
+        choice.toText = to != options.end() ? to->second : "";
+    }
+    return [choice](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        const auto range = ProfileReportRange(choice, ui);
+        if (!range)
+            return TReportOutcome::Refused;
+        if (path.empty() ||
+            !WriteReportRows(path, ProfileReportRecords(state.show().profiles, range->first, range->second)))
+            return TReportOutcome::WriteFailed;
+        return TReportOutcome::Written;
+    };
+}
+
 // One row per report, in the order usage lists them.
 const std::vector<TCliReport> kReports = {
     {"cue-list", "", "", {}, kCueListReportFile, ChooseCueList},
@@ -143,6 +195,18 @@ const std::vector<TCliReport> kReports = {
      {{"--from", true}, {"--to", true}, {"--macro", true}},
      kMacroReportFile,
      ChooseMacros},
+    {"patch",
+     "[--pages 1|2|1,2] [--through D]",
+     "page 1, dimmers 1..1024 unless --pages or --through say otherwise",
+     {{"--pages", true}, {"--through", true}},
+     kPatchReportFile,
+     ChoosePatch},
+    {"profiles",
+     "[--from A --to B | --profile N]",
+     "all profiles unless --from/--to or --profile is given",
+     {{"--from", true}, {"--to", true}, {"--profile", true}},
+     "profiles.csv",
+     ChooseProfiles},
 };
 
 // ---- Making a report

@@ -21,6 +21,10 @@
 #include "effects/rptEffect.h"
 #include "macros/Macro2.h"
 #include "macros/printMacros4.h"
+#include "patch/PatchEditor.h"
+#include "patch/ProfileEditor.h"
+#include "patch/printPatch.h"
+#include "patch/printProfiles.h"
 
 namespace lumora {
 
@@ -69,6 +73,18 @@ TWindowRegistry EditorWindows()
         });
         return editor;
     });
+    // Patch and profiles
+    windows.addScreen(TScreen::Patch, [](TShellContext& c, QWidget* p) { return WithHelp(new TfmPatch(c.state, p), c); });
+    windows.addScreen(TScreen::Profile, [](TShellContext& c, QWidget* p) {
+        auto* editor = WithHelp(new TfmProfile(c.state, p), c);
+        editor->setPrint([main = &c.main](int profile) {
+            if (auto* report = qobject_cast<TrptProfiles*>(main->report(TReport::Profiles)))
+                report->openForCurrent(profile);
+        });
+        return editor;
+    });
+    windows.addReport(TReport::Patches, [](TShellContext& c, QWidget* p) { return new TprintPatchesfrm(c.state, p); });
+    windows.addReport(TReport::Profiles, [](TShellContext& c, QWidget* p) { return new TrptProfiles(c.state, p); });
 
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });

@@ -90,7 +90,7 @@ public:
                 newPage(row);
             if (m_layout.hasGroup) {
                 const QString key = m_data.field(row, m_groupPosition);
-                if (row == 0 || key != groupKey) {
+                if (row == 0 || key != groupKey || countedGroupStarts(row)) {
                     groupKey = key;
                     startGroup(row, key);
                 }
@@ -186,8 +186,15 @@ private:
         return nullptr;
     }
 
+    bool countedGroupStarts(int row) const
+    {
+        return m_layout.group.rowsPerGroup > 0 && row % m_layout.group.rowsPerGroup == 0;
+    }
+
     bool sameGroup(int a, int b) const
     {
+        if (m_layout.hasGroup && b > a && countedGroupStarts(b))
+            return false;
         return !m_layout.hasGroup || m_data.field(a, m_groupPosition) == m_data.field(b, m_groupPosition);
     }
 
@@ -199,7 +206,9 @@ private:
         if (group.keepTogether && !freshColumn()) {
             qreal height = group.header.height;
             int n = m_rowOnPage;
-            for (int r = row; r < m_data.rowCount() && m_data.field(r, m_groupPosition) == key; ++r)
+            for (int r = row; r < m_data.rowCount() && m_data.field(r, m_groupPosition) == key &&
+                              (r == row || !countedGroupStarts(r));
+                 ++r)
                 if (const TDetailBand* band = bandFor(r, ++n))
                     height += band->band.height;
             if (!fits(height))

@@ -61,6 +61,9 @@ struct TReportGroup {
     TReportBand header;        // printed at the start of each group (may be 0 high)
     bool newPage = false;      // each group after the first starts a page
     bool keepTogether = false; // a group that fits on a fresh page is not split
+    // A new group also starts every this many rows (0: only where the field changes), so
+    // records of fixed count each make a group even when two share the field's value.
+    int rowsPerGroup = 0;
 };
 
 // ---- The whole layout
