@@ -5,6 +5,19 @@
 
 namespace lumora::test {
 
+namespace {
+
+// The grid's open cell editor, wherever the focus is.
+QLineEdit* OpenEditor(TGrid* grid)
+{
+    for (QLineEdit* edit : grid->findChildren<QLineEdit*>())
+        if (edit->isVisible())
+            return edit;
+    return nullptr;
+}
+
+} // namespace
+
 void TypeIntoCell(TGrid* grid, int row, int column, const QString& keys)
 {
     const QModelIndex cell = grid->gridModel().index(row, column);
@@ -13,16 +26,16 @@ void TypeIntoCell(TGrid* grid, int row, int column, const QString& keys)
     grid->setCurrentIndex(cell);
     if (keys.isEmpty()) {
         QTest::keyClick(grid, Qt::Key_F2);
-        if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+        if (QLineEdit* editor = OpenEditor(grid)) {
             editor->selectAll();
             QTest::keyClick(editor, Qt::Key_Backspace);
         }
     } else {
         QTest::keyClicks(grid, keys.left(1));
-        if (auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget()))
+        if (QLineEdit* editor = OpenEditor(grid))
             QTest::keyClicks(editor, keys.mid(1));
     }
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    QLineEdit* editor = OpenEditor(grid);
     QVERIFY2(editor, "no cell editor opened");
     QTest::keyClick(editor, Qt::Key_Tab);
 }

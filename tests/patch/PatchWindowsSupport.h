@@ -19,12 +19,17 @@ std::unique_ptr<QObject> MakePatchEditorTest();
 std::unique_ptr<QObject> MakeProfileEditorTest();
 std::unique_ptr<QObject> MakePatchReportWindowsTest();
 
-// Runs answer on the modal dialog of type T that the next exec() opens. The answer must
-// close it; a missing dialog fails the test.
-template <class T> void WhenModal(std::function<void(T*)> answer)
+// Runs answer on the modal dialog of type T that opens next (looked for a few times, as
+// a window may open it once the current event is done). The answer must close it; a
+// missing dialog fails the test.
+template <class T> void WhenModal(std::function<void(T*)> answer, int tries = 50)
 {
-    QTimer::singleShot(0, qApp, [answer] {
+    QTimer::singleShot(tries == 50 ? 0 : 10, qApp, [answer, tries] {
         auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog && tries > 0) {
+            WhenModal<T>(answer, tries - 1);
+            return;
+        }
         QVERIFY2(dialog, "the expected dialog did not open");
         if (dialog)
             answer(dialog);
