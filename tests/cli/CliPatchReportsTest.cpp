@@ -127,8 +127,9 @@ TEST_F(CliPatchReportTest, RefusalsAndUsage)
         args.insert(args.end(), {"--csv", out});
         const TRun run = Cli(args);
         EXPECT_EQ(run.code, c.code) << c.options[1] << " " << run.err;
-        if (c.code == 1)
+        if (c.code == 1) {
             EXPECT_EQ(run.err, "lumora-cli: " + show + ": " + c.message + "\n");
+        }
         EXPECT_FALSE(std::filesystem::exists(out)) << c.options[1];
     }
 }
