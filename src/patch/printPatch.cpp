@@ -68,7 +68,7 @@ TReportLayout PatchLayout()
     layout.hasGroup = true;
     layout.group.field = QStringLiteral("Page");
     layout.group.keepTogether = true;
-    layout.group.header.height = 1.5;
+    layout.group.header.height = 0;
 
     TDetailBand row;
     row.band.height = kRowHeight;

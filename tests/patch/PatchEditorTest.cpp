@@ -261,6 +261,24 @@ private slots:
         QCOMPARE(page(1).dimmer(700).Level, std::uint8_t{100});
     }
 
+    // With LUMORA_SCREENSHOTS set to a folder: the editor and the Set Patch dialog.
+    void screenshot()
+    {
+        const QByteArray folder = qgetenv("LUMORA_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("LUMORA_SCREENSHOTS not set");
+        page(1).dimmer(3) = {0xFFFF, 40, 4, true, true};
+        page(1).dimmer(5).Nondim = true;
+        reopen();
+        selectRows(7, 10);
+        setPatch(8, [folder](TfmInputPatch* d) {
+            typeValue(d, F::Channel, QStringLiteral("100"));
+            clickIncrement(d);
+            QVERIFY(d->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/set-patch.png")));
+        });
+        QVERIFY(m_window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/patch-editor.png")));
+    }
+
     void emptyChannelInTheDialogIsRefused()
     {
         reopen();

@@ -230,6 +230,22 @@ private slots:
         QCOMPARE(int(profile(1).curve[5]), 99);
     }
 
+    // With LUMORA_SCREENSHOTS set to a folder: the editor with a drawn, smoothed curve
+    // and a range, to look at.
+    void screenshot()
+    {
+        const QByteArray folder = qgetenv("LUMORA_SCREENSHOTS");
+        if (folder.isEmpty())
+            QSKIP("LUMORA_SCREENSHOTS not set");
+        profile(1).name = "Stage left";
+        reopen();
+        draw({{30, 20}, {60, 90}, {90, 150}, {120, 200}, {160, 230}, {200, 245}});
+        smooth();
+        ReleaseOnCell(grid(), 3, kOut, Qt::LeftButton);
+        ReleaseOnCell(grid(), 8, kOut, Qt::LeftButton, Qt::ShiftModifier);
+        QVERIFY(m_window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/profile-editor.png")));
+    }
+
     void emptiedCellCountsAsZero()
     {
         reopen();
