@@ -25,10 +25,10 @@ inline constexpr const char kMsgDimmerBetweenPrefix[] = "Please enter a valid di
 inline constexpr int kPatchReportFields = 7;
 
 struct TPatchReportChoice {
-    bool page1 = true;        // cbPg1, checked at first
-    bool page2 = false;       // cbPg2
-    bool limit = false;       // cbRange
-    std::string throughText;  // edtRange
+    bool page1 = true;       // cbPg1, checked at first
+    bool page2 = false;      // cbPg2
+    bool limit = false;      // cbRange
+    std::string throughText; // edtRange
 };
 
 // The last dimmer to print: 1024 without the limit; the number typed with it, else its

@@ -229,8 +229,8 @@ void TfmProfile::chartMoved(QPointF position)
     if (!m_sheet.drawing())
         return;
     const QRectF plot = m_chart->plotRect();
-    const auto changed = m_sheet.moveTo(
-        ChartPointAt(position.x(), position.y(), plot.left(), plot.top(), plot.right(), plot.bottom()));
+    const auto changed =
+        m_sheet.moveTo(ChartPointAt(position.x(), position.y(), plot.left(), plot.top(), plot.right(), plot.bottom()));
     if (!changed)
         return;
     for (int i = changed->first; i <= changed->second; ++i)

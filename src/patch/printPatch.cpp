@@ -23,12 +23,12 @@ constexpr qreal kColumnWidth = (kWidth - kGap) / 2;
 constexpr qreal kRowHeight = 4.4;
 
 // The seven fields of a line; the profile is in the file but not printed.
-constexpr const char* kFields[kPatchReportFields] = {"Page", "Dimmer", "Channel", "Level", "Nondim", "Profile",
-                                                     "Parked"};
+constexpr const char* kFields[kPatchReportFields] = {"Page",   "Dimmer",  "Channel", "Level",
+                                                     "Nondim", "Profile", "Parked"};
 // Millimetres within one of the two columns.
 constexpr TColumn kPrinted[] = {
-    {"Page", "Page", 0, 12},        {"Dimmer", "Dimmer", 12, 16},    {"Channel", "Channel", 28, 17},
-    {"Level", "Level", 45, 14},     {"Nondim", "Non-Dim", 59, 16},   {"Parked", "Parked", 75, 14},
+    {"Page", "Page", 0, 12},    {"Dimmer", "Dimmer", 12, 16},  {"Channel", "Channel", 28, 17},
+    {"Level", "Level", 45, 14}, {"Nondim", "Non-Dim", 59, 16}, {"Parked", "Parked", 75, 14},
 };
 
 } // namespace

@@ -55,21 +55,22 @@ TReportLayout ProfilesLayout()
     header.rules.push_back(QLineF(0, 10, kWidth, 10));
     header.texts.push_back({TReportTextKind::PrintDate, QStringLiteral("Printed "), QRectF(0, 11, 80, 5), false, 8,
                             Qt::AlignLeft | Qt::AlignVCenter});
-    header.texts.push_back(FieldText(QStringLiteral("ID"), QRectF(0, 18, kWidth, 8), true, 12,
-                                     Qt::AlignHCenter | Qt::AlignVCenter));
+    header.texts.push_back(
+        FieldText(QStringLiteral("ID"), QRectF(0, 18, kWidth, 8), true, 12, Qt::AlignHCenter | Qt::AlignVCenter));
     header.height = 30;
 
     TDetailBand record;
     record.band.height = 2 * kLineHeight + 3;
-    record.band.texts.push_back(LiteralText(QStringLiteral("DMX In"), QRectF(0, 0, kLabelWidth, kLineHeight), true, 8.5));
+    record.band.texts.push_back(
+        LiteralText(QStringLiteral("DMX In"), QRectF(0, 0, kLabelWidth, kLineHeight), true, 8.5));
     record.band.texts.push_back(
         LiteralText(QStringLiteral("DMX Out"), QRectF(0, kLineHeight, kLabelWidth, kLineHeight), false, 8.5));
     for (int j = 0; j < 16; ++j) {
         const qreal x = kLabelWidth + j * kValueWidth;
         record.band.texts.push_back(FieldText(InField(j), QRectF(x, 0, kValueWidth - 1, kLineHeight), true, 8.5,
                                               Qt::AlignRight | Qt::AlignVCenter));
-        record.band.texts.push_back(FieldText(OutField(j), QRectF(x, kLineHeight, kValueWidth - 1, kLineHeight),
-                                              false, 8.5, Qt::AlignRight | Qt::AlignVCenter));
+        record.band.texts.push_back(FieldText(OutField(j), QRectF(x, kLineHeight, kValueWidth - 1, kLineHeight), false,
+                                              8.5, Qt::AlignRight | Qt::AlignVCenter));
     }
     record.band.rules.push_back(QLineF(0, 2 * kLineHeight + 1.5, kWidth, 2 * kLineHeight + 1.5));
     layout.detail.push_back(record);

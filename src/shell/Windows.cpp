@@ -74,7 +74,8 @@ TWindowRegistry EditorWindows()
         return editor;
     });
     // Patch and profiles
-    windows.addScreen(TScreen::Patch, [](TShellContext& c, QWidget* p) { return WithHelp(new TfmPatch(c.state, p), c); });
+    windows.addScreen(TScreen::Patch,
+                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmPatch(c.state, p), c); });
     windows.addScreen(TScreen::Profile, [](TShellContext& c, QWidget* p) {
         auto* editor = WithHelp(new TfmProfile(c.state, p), c);
         editor->setPrint([main = &c.main](int profile) {

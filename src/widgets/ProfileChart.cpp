@@ -98,8 +98,7 @@ void TProfileChart::paintEvent(QPaintEvent* event)
         const QString label = QString::number(v);
         const QPointF x = pointPosition(v, 0);
         const QPointF y = pointPosition(0, v);
-        p.drawText(QRectF(x.x() - 20, plot.bottom() + 4, 40, metrics.height()), Qt::AlignHCenter | Qt::AlignTop,
-                   label);
+        p.drawText(QRectF(x.x() - 20, plot.bottom() + 4, 40, metrics.height()), Qt::AlignHCenter | Qt::AlignTop, label);
         p.drawText(QRectF(plot.left() - 44, y.y() - metrics.height() / 2.0, 38, metrics.height()),
                    Qt::AlignRight | Qt::AlignVCenter, label);
     }
@@ -124,10 +123,15 @@ void TProfileChart::paintEvent(QPaintEvent* event)
     p.setClipRect(plot.adjusted(-1, -1, 1, 1));
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setPen(QPen(QColor(200, 0, 0), 1.5));
+    // Only the points whose segments cross the area being painted (a stroke repaints a
+    // narrow band of the plot).
+    const qreal step = plot.width() / kAxisEnd;
+    const int first = std::clamp(static_cast<int>((event->rect().left() - plot.left()) / step) - 2, 0, kPoints - 1);
+    const int last = std::clamp(static_cast<int>((event->rect().right() - plot.left()) / step) + 2, 0, kPoints - 1);
     std::array<QPointF, kPoints> line;
-    for (int i = 0; i < kPoints; ++i)
-        line[static_cast<std::size_t>(i)] = pointPosition(i, m_values[static_cast<std::size_t>(i)]);
-    p.drawPolyline(line.data(), kPoints);
+    for (int i = first; i <= last; ++i)
+        line[static_cast<std::size_t>(i - first)] = pointPosition(i, m_values[static_cast<std::size_t>(i)]);
+    p.drawPolyline(line.data(), last - first + 1);
 }
 
 void TProfileChart::mousePressEvent(QMouseEvent* event)

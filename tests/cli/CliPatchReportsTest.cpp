@@ -170,7 +170,7 @@ TEST_F(CliPatchReportTest, PdfPages)
         std::vector<std::string> options;
         int pages;
     } cases[] = {
-        {{"profiles"}, 25},                         // one page each, "Same" twice included
+        {{"profiles"}, 25}, // one page each, "Same" twice included
         {{"profiles", "--from", "3", "--to", "4"}, 2},
         {{"patch", "--through", "10"}, 1},
     };

@@ -133,8 +133,8 @@ private slots:
             typeValue(d, F::Channel, QStringLiteral("505"));
             clickIncrement(d);
         });
-        QCOMPARE(channels(99, 110), (QStringList{"99", "505", "506", "507", "508", "509", "510", "511", "512", "0",
-                                                 "0", "110"}));
+        QCOMPARE(channels(99, 110),
+                 (QStringList{"99", "505", "506", "507", "508", "509", "510", "511", "512", "0", "0", "110"}));
         QVERIFY(m_window->sheet().pending());
         QVERIFY(m_ui->messages().empty());
     }

@@ -132,7 +132,7 @@ TEST_F(ProfileSheetTest, LevelEntry)
     const struct {
         const char* text;
         std::optional<int> level;
-    } cases[] = {{"0", 0}, {"255", 255}, {"256", std::nullopt}, {"-1", std::nullopt}, {"abc", std::nullopt},
+    } cases[] = {{"0", 0},          {"255", 255}, {"256", std::nullopt}, {"-1", std::nullopt}, {"abc", std::nullopt},
                  {"", std::nullopt}};
     for (const auto& c : cases) {
         ui.clear();
