@@ -9,6 +9,7 @@
 #include "support/RecordingUi.h"
 #include "widgets/ProfileChart.h"
 
+#include <QAction>
 #include <QPushButton>
 #include <QTabBar>
 
@@ -244,6 +245,16 @@ private slots:
         ReleaseOnCell(grid(), 3, kOut, Qt::LeftButton);
         ReleaseOnCell(grid(), 8, kOut, Qt::LeftButton, Qt::ShiftModifier);
         QVERIFY(m_window->grab().save(QString::fromLocal8Bit(folder) + QStringLiteral("/profile-editor.png")));
+    }
+
+    void printAsksForTheCurrentProfile()
+    {
+        int printed = 0;
+        m_window->setPrint([&printed](int n) { printed = n; });
+        reopen();
+        chooseTab(12);
+        m_window->findChild<QAction*>(QStringLiteral("mnuPrint"))->trigger();
+        QCOMPARE(printed, 12);
     }
 
     void emptiedCellCountsAsZero()
