@@ -166,6 +166,31 @@ private slots:
         });
     }
 
+    void enterAppliesEscapeCancelsAndApplyBoxesUncheck()
+    {
+        reopen();
+        selectRows(40, 41);
+        WhenModal<TfmInputPatch>([](TfmInputPatch* d) {
+            typeValue(d, F::Level, QStringLiteral("55"));
+            QTest::keyClick(d, Qt::Key_Escape);
+        });
+        ReleaseOnCell(grid(), 39, C(Col::Level), Qt::RightButton);
+        QCOMPARE(cell(40, Col::Level), QStringLiteral("100"));
+        QVERIFY(!m_window->sheet().pending());
+
+        WhenModal<TfmInputPatch>([](TfmInputPatch* d) {
+            typeValue(d, F::Level, QStringLiteral("55"));
+            typeValue(d, F::Profile, QStringLiteral("7"));
+            ClickCell(&d->applyGrid(), 0, static_cast<int>(F::Level)); // not applied after all
+            QVERIFY(!CellChecked(&d->applyGrid(), 0, static_cast<int>(F::Level)));
+            QTest::keyClick(d->findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::Key_Return);
+        });
+        ReleaseOnCell(grid(), 39, C(Col::Level), Qt::RightButton);
+        QCOMPARE(cell(40, Col::Level), QStringLiteral("100"));
+        QCOMPARE(cell(41, Col::Profile), QStringLiteral("7"));
+        QVERIFY(m_window->sheet().pending());
+    }
+
     void noSelectionNoDialog()
     {
         reopen();
