@@ -242,16 +242,17 @@ void TCueList::ChangeType(std::uint8_t type)
 
     if (wasTrack && !isTrack) {
         cue.hardMask.fill(0);
-    } else if (!wasTrack && isTrack) {
+    } else if (!wasTrack && isTrack && current > 1) {
         // Every level of the old cue was its own. A channel becomes hard where tracking
         // could change it later: the cue before shows a level, or this cue's level is
-        // not the 0 it would otherwise track (the first cue tracks nothing, as 0).
-        const TCueRecord* prev = current > 1 ? &m_cues[current - 2] : nullptr;
+        // not the 0 it would otherwise track. The first cue has no cue before it and is
+        // never retracked: it gets no hard bits, so its mask goes to the console as the
+        // console itself would have it.
+        const TCueRecord& prev = m_cues[current - 2];
         for (int c = 1; c <= kChannels; ++c) {
             if (HardBit(cue, c - 1))
                 continue;
-            const std::uint8_t before = prev ? prev->levels[c - 1] : 0;
-            if (before != 0 || cue.levels[c - 1] != 0)
+            if (prev.levels[c - 1] != 0 || cue.levels[c - 1] != 0)
                 SetHard(cue, c, true);
         }
     }

@@ -29,6 +29,11 @@ public:
         m_open = m_backend.open(drive, forWriting, exclusive);
         return m_open;
     }
+    bool openForReadBack(char drive)
+    {
+        m_open = m_backend.openForReadBack(drive);
+        return m_open;
+    }
     bool close()
     {
         m_open = false;
@@ -101,13 +106,23 @@ bool TDirDisk::writeRange(const std::uint8_t* buffer)
 
 bool TDirDisk::Read(char drive, std::uint8_t* buffer, int mediaType)
 {
+    return read(drive, buffer, mediaType, false);
+}
+
+bool TDirDisk::ReadBack(char drive, std::uint8_t* buffer, int mediaType)
+{
+    return read(drive, buffer, mediaType, true);
+}
+
+bool TDirDisk::read(char drive, std::uint8_t* buffer, int mediaType, bool fromMedium)
+{
     try {
         if (!m_backend || mediaType != kMedia144 || !rangeIsOnDiskette() || (Sectors > 0 && !buffer))
             return false;
         if (!m_backend->isRemovable(drive))
             return false;
         TOpenDevice device(*m_backend);
-        if (!device.open(drive, false, NeedDiskLock))
+        if (!(fromMedium ? device.openForReadBack(drive) : device.open(drive, false, NeedDiskLock)))
             return false;
         if (!readRange(buffer))
             return false;

@@ -36,6 +36,10 @@ public:
     virtual bool writeAt(std::uint64_t offset, const std::uint8_t* buffer, std::size_t length) = 0;
     // Written bytes reach the medium; media errors of buffered writes show up only here.
     virtual bool flush() = 0;
+    // Opens the medium for reading back what was just written: the reads of this transfer
+    // come from the medium itself, never from a copy the system keeps of what it was
+    // given. A backend that keeps no such copy reads back as it reads.
+    virtual bool openForReadBack(char drive) { return open(drive, false, false); }
     // False when closing reported an error (it may be the last word on a write).
     virtual bool close() = 0;
 };
@@ -63,12 +67,15 @@ public:
     // letters C and above are refused. Only media type 4 is known.
     bool Read(char drive, std::uint8_t* buffer, int mediaType = 4);
     bool Write(char drive, const std::uint8_t* buffer, int mediaType = 4);
+    // Like Read, from the medium itself past any cache: to check what Write put there.
+    bool ReadBack(char drive, std::uint8_t* buffer, int mediaType = 4);
 
     bool IsRemovableDrive(char drive);
 
 private:
     bool rangeIsOnDiskette() const;
     int attempts() const;
+    bool read(char drive, std::uint8_t* buffer, int mediaType, bool fromMedium);
     bool readRange(std::uint8_t* buffer);
     bool writeRange(const std::uint8_t* buffer);
 

@@ -6,9 +6,12 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -36,13 +39,16 @@ public:
         return isDriveA(drive) && ::stat(m_path.c_str(), &st) == 0 && isRemovableMedium(st);
     }
 
-    bool open(char drive, bool forWriting, bool exclusive) override
+    bool open(char drive, bool forWriting, bool exclusive) override { return open(drive, forWriting, exclusive, 0); }
+
+    bool open(char drive, bool forWriting, bool exclusive, int extraFlags)
     {
         close();
+        errno = 0;
         if (!isDriveA(drive))
             return false;
         // Never create or truncate: a missing image is a missing diskette.
-        int flags = (forWriting ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY;
+        int flags = (forWriting ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | extraFlags;
         struct stat before {};
         if (::stat(m_path.c_str(), &before) != 0)
             return false;
@@ -59,9 +65,32 @@ public:
         if (::fstat(fd, &st) != 0 || !isRemovableMedium(st) ||
             (exclusive && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) != 0)) {
             ::close(fd);
+            errno = 0;
             return false;
         }
         m_fd = fd;
+        return true;
+    }
+
+    // Reading back goes past the kernel's page cache: a buffered read would be served the
+    // very pages just written, whatever the medium now holds. Measured on this kind of
+    // machine: with /dev/loop0 over an image and the device held open elsewhere, a sector
+    // written through the device and then changed in the image underneath read back as
+    // the old cached bytes with a plain open, and as the medium's bytes with O_DIRECT and
+    // with fsync + POSIX_FADV_DONTNEED. On an image file on ext4, O_DIRECT opens and reads
+    // of 512 bytes at 512-byte offsets into a 4096-aligned buffer work. O_DIRECT is taken
+    // first: it is the only one that also gets past the block device's cache when another
+    // program keeps dirty pages of it. Where the filesystem refuses O_DIRECT at open (EINVAL,
+    // as some do), or a device refuses a direct read of one sector, the same descriptor drops
+    // the cached pages (fsync, then POSIX_FADV_DONTNEED) and reads without it.
+    bool openForReadBack(char drive) override
+    {
+        if (!open(drive, false, false, O_DIRECT)) {
+            if (errno != EINVAL || !open(drive, false, false, 0))
+                return false;
+            return dropCache();
+        }
+        m_direct = true;
         return true;
     }
 
@@ -69,6 +98,8 @@ public:
     {
         if (m_fd < 0)
             return false;
+        if (m_direct)
+            return readDirect(offset, buffer, length);
         std::size_t done = 0;
         while (done < length) {
             const ssize_t n = ::pread(m_fd, buffer + done, length - done, static_cast<off_t>(offset + done));
@@ -101,6 +132,7 @@ public:
 
     bool close() override
     {
+        m_direct = false;
         if (m_fd < 0)
             return true;
         const int fd = std::exchange(m_fd, -1);
@@ -108,6 +140,37 @@ public:
     }
 
 private:
+    // Drops the medium's pages from the cache, so the reads that follow come from it.
+    bool dropCache() { return ::fsync(m_fd) == 0 && ::posix_fadvise(m_fd, 0, 0, POSIX_FADV_DONTNEED) == 0; }
+
+    // O_DIRECT wants the buffer, the offset and the length aligned: one sector at a time
+    // through a page-aligned buffer of our own.
+    bool readDirect(std::uint64_t offset, std::uint8_t* buffer, std::size_t length)
+    {
+        if (!m_bounce)
+            m_bounce.reset(static_cast<std::uint8_t*>(std::aligned_alloc(kDirectAlignment, kDirectAlignment)));
+        if (!m_bounce)
+            return false;
+        for (std::size_t done = 0; done < length; done += kSectorSize) {
+            ssize_t n = -1;
+            do
+                n = ::pread(m_fd, m_bounce.get(), kSectorSize, static_cast<off_t>(offset + done));
+            while (n < 0 && errno == EINTR);
+            if (n < 0 && errno == EINVAL) {
+                // This device will not read one sector directly: drop its cache and read plainly.
+                const int flags = ::fcntl(m_fd, F_GETFL);
+                if (flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_DIRECT) != 0 || !dropCache())
+                    return false;
+                m_direct = false;
+                return readAt(offset + done, buffer + done, length - done);
+            }
+            if (n != static_cast<ssize_t>(kSectorSize))
+                return false; // an error, or end of the medium before the sector ends
+            std::memcpy(buffer + done, m_bounce.get(), kSectorSize);
+        }
+        return true;
+    }
+
     static bool isDriveA(char drive) { return std::toupper(static_cast<unsigned char>(drive)) == 'A'; }
 
     bool isRemovableMedium(const struct stat& st) const
@@ -140,6 +203,12 @@ private:
     std::string m_path;
     std::string m_sysfsRoot;
     int m_fd = -1;
+    bool m_direct = false; // opened with O_DIRECT to read back
+    struct TFree {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
+    std::unique_ptr<std::uint8_t, TFree> m_bounce;
+    static constexpr std::size_t kDirectAlignment = 4096;
 };
 
 } // namespace

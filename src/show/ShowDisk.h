@@ -5,7 +5,9 @@
 #include "show/DirectDisk.h"
 #include "show/EditorState.h"
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace lumora {
@@ -81,6 +83,24 @@ bool TransferSectors(TEditorState& state, TDirDisk& disk, bool write, unsigned f
                      std::uint8_t* buffer, const std::string& name);
 bool TestDiskette(TEditorState& state, TDirDisk& disk, char drive);
 bool ReadShowDisk(TEditorState& state, TDirDisk& disk, char drive);
+// Every sector written (the directory and each transfer of a section) is read back from
+// the medium and compared; a difference or a failed read-back fails the write.
 bool WriteShowDisk(TEditorState& state, TDirDisk& disk, char drive);
+
+// ---- Comparing a diskette with the show
+
+enum class TSectionCheck {
+    NotChecked, // the section's presence flag is clear
+    Same,       // the diskette holds the section exactly as Write Show Disk would put it
+    Differs,
+    Absent,    // the directory does not mark the section
+    Unreadable // a sector of the section (or the directory) cannot be read
+};
+using TDiskCheck = std::array<TSectionCheck, kSectionCount>;
+
+// Compiles the sections whose presence flag is set, as a write would, and compares each
+// with the diskette, reading past any cache; nothing is written. Nothing when there is no
+// diskette (the box of TestDiskette is shown) or a compile fails.
+std::optional<TDiskCheck> VerifyShowDisk(TEditorState& state, TDirDisk& disk, char drive);
 
 } // namespace lumora

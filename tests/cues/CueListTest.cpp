@@ -1,11 +1,14 @@
 #include "cues/CueList.h"
 
+#include "cues/CueSection.h"
+
 #include "show/LumoraError.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <random>
+#include <span>
 #include <vector>
 
 namespace lumora {
@@ -471,15 +474,34 @@ TEST(CueListChangeType, PresetToTrackHoldsWhatTrackingWouldChange)
     EXPECT_EQ(TrackingFault(*list), "");
 }
 
-TEST(CueListChangeType, FirstCueToTrackKeepsItsLevels)
+// The first cue is never retracked: becoming a track cue gives it no hard bits, so the
+// mask the console gets is the one it had, and its levels stay.
+TEST(CueListChangeType, FirstCueToTrackAddsNoHardBits)
 {
-    auto list = MakeList({{10, kCuePreset, {{1, 90, false}}}, {20, kCueTrack, {{1, 90, false}}}});
-    list->ChangeType(kCueTrack);
-    EXPECT_TRUE(H(*list, 1, 1));
-    EXPECT_FALSE(H(*list, 1, 2));
-    ASSERT_TRUE(list->InsertCue(5, kCueTrack)); // a cue before it must not take its level
-    EXPECT_EQ(L(*list, 2, 1), 90);
-    EXPECT_EQ(L(*list, 3, 1), 90);
+    for (const std::uint8_t from : {kCuePreset, kCueAutostartPreset, kCueMultipart}) {
+        SCOPED_TRACE(static_cast<int>(from));
+        auto list = MakeList({{10, from, {{1, 90, false}, {3, 50, true}, {512, 255, false}}},
+                              {20, kCueTrack, {{1, 90, false}, {3, 50, false}, {512, 255, false}}}});
+        const auto before = std::make_unique<TCueList>(*list);
+        std::vector<std::uint8_t> compiledBefore(kCueSectionSize);
+        CompileCues(*before, std::span<std::uint8_t, kCueSectionSize>(compiledBefore));
+
+        list->ChangeType(kCueTrack);
+        EXPECT_EQ(list->cue(1).type, kCueTrack);
+        EXPECT_EQ(list->cue(1).hardMask, before->cue(1).hardMask);
+        EXPECT_EQ(list->cue(1).levels, before->cue(1).levels);
+        EXPECT_EQ(list->cue(2), before->cue(2));
+
+        std::vector<std::uint8_t> compiled(kCueSectionSize);
+        CompileCues(*list, std::span<std::uint8_t, kCueSectionSize>(compiled));
+        constexpr std::size_t kMaskAt = 546, kMaskBytes = 64;
+        const auto mask = [](const std::vector<std::uint8_t>& bytes) {
+            return std::vector<std::uint8_t>(bytes.begin() + kMaskAt, bytes.begin() + kMaskAt + kMaskBytes);
+        };
+        EXPECT_EQ(mask(compiled), mask(compiledBefore));
+        EXPECT_EQ(compiled[kMaskAt], 0x04); // channel 3 only, as it was
+        EXPECT_EQ(compiled[514], kCueTrack);
+    }
 }
 
 TEST(CueListChangeType, SameFamilyOnlyChangesTheCode)

@@ -2,7 +2,9 @@
 
 // A diskette in memory behind the raw-disk interface, for the disk tests: sectors can be
 // made to fail (a number of times, or for good), the medium can end early, and writes
-// reach the medium only when flushed, the way buffered writes to a real device do.
+// reach the medium only when flushed, the way buffered writes to a real device do. The
+// system's cache is there too: a plain read is served what was last written, a read-back
+// gets the medium, so a write the medium silently lost shows only when read back.
 
 #include "show/DirectDisk.h"
 
@@ -28,6 +30,7 @@ public:
     struct TSession {
         bool forWriting = false;
         bool exclusive = false;
+        bool readBack = false; // opened to read back from the medium itself
         std::vector<unsigned> sectors;
         unsigned first() const { return sectors.empty() ? 0 : sectors.front(); }
         unsigned count() const { return static_cast<unsigned>(sectors.size()); }
@@ -46,6 +49,8 @@ public:
     std::map<unsigned, int> readFaults;
     std::map<unsigned, int> writeFaults;
     int flushFaults = 0;
+    // Sectors whose flushed writes never reach the medium, with no error: the drive says done.
+    std::map<unsigned, int> lostWrites;
     bool throwOnRead = false;
 
     // ---- What happened
@@ -55,6 +60,13 @@ public:
     bool isOpen() const { return m_open; }
 
     std::uint8_t* sector(unsigned s) { return medium.data() + std::size_t{s} * kSectorSize; }
+    std::vector<TSession> readBackSessions() const
+    {
+        std::vector<TSession> out;
+        std::copy_if(sessions.begin(), sessions.end(), std::back_inserter(out),
+                     [](const TSession& s) { return s.readBack; });
+        return out;
+    }
     std::vector<TSession> writeSessions() const
     {
         std::vector<TSession> out;
@@ -71,7 +83,15 @@ public:
         if (!present || (forWriting && writeProtected))
             return false;
         m_open = true;
-        sessions.push_back({forWriting, exclusive, {}});
+        sessions.push_back({forWriting, exclusive, false, {}});
+        return true;
+    }
+
+    bool openForReadBack(char drive) override
+    {
+        if (!open(drive, false, false))
+            return false;
+        sessions.back().readBack = true;
         return true;
     }
 
@@ -82,8 +102,13 @@ public:
         return each(offset, length, [&](unsigned s, std::size_t at) {
             if (fails(readFaults, s))
                 return false;
-            const auto cached = m_cache.find(s);
-            const std::uint8_t* from = cached != m_cache.end() ? cached->second.data() : sector(s);
+            const auto pending = m_cache.find(s);
+            const auto cached = m_hostCache.find(s);
+            const std::uint8_t* from = sector(s);
+            if (pending != m_cache.end())
+                from = pending->second.data();
+            else if (cached != m_hostCache.end() && !sessions.back().readBack)
+                from = cached->second.data();
             std::copy_n(from, kSectorSize, buffer + at);
             return true;
         });
@@ -106,8 +131,11 @@ public:
         ++flushes;
         const bool ok = !consume(flushFaults);
         if (ok)
-            for (const auto& [s, data] : m_cache)
-                std::copy(data.begin(), data.end(), sector(s));
+            for (const auto& [s, data] : m_cache) {
+                m_hostCache[s] = data;
+                if (!fails(lostWrites, s))
+                    std::copy(data.begin(), data.end(), sector(s));
+            }
         m_cache.clear();
         return ok;
     }
@@ -159,7 +187,8 @@ private:
     }
 
     bool m_open = false;
-    std::map<unsigned, std::vector<std::uint8_t>> m_cache;
+    std::map<unsigned, std::vector<std::uint8_t>> m_cache;     // written, not yet flushed
+    std::map<unsigned, std::vector<std::uint8_t>> m_hostCache; // flushed: what the system believes
 };
 
 // A diskette image that turns out shorter than it claimed: on its n-th open (1-based) the

@@ -481,6 +481,76 @@ TEST(ShowDisk, AWriteThatFailsStopsWithTheDirectoryAndTheSectionsBeforeWritten)
     EXPECT_EQ(f.ui.statusTexts().back(), "Saving Cue Data...");
 }
 
+// Every sector written is read back from the medium itself and compared.
+TEST(ShowDisk, EverySectorWrittenIsReadBackFromTheMedium)
+{
+    Fixture f;
+    FillShow(f.state.show());
+    f.state.setAllPresent();
+    ASSERT_TRUE(f.write());
+    std::vector<std::pair<unsigned, unsigned>> written, readBack;
+    for (const auto& s : f.backend->writeSessions())
+        written.emplace_back(s.first(), s.count());
+    for (const auto& s : f.backend->readBackSessions())
+        readBack.emplace_back(s.first(), s.count());
+    EXPECT_EQ(readBack, written);
+    // Each read-back right after its write.
+    for (std::size_t k = 0; k + 1 < f.backend->sessions.size(); ++k) {
+        if (f.backend->sessions[k].forWriting) {
+            EXPECT_TRUE(f.backend->sessions[k + 1].readBack) << "session " << k;
+        }
+    }
+}
+
+// A drive that says a write is done is not taken at its word: a sector the medium did not
+// take, or a read-back that fails, ends the write as a failed write, and the status panel
+// names the section it was writing.
+TEST(ShowDisk, AWriteThatDoesNotReadBackTheSameFails)
+{
+    enum class Fault { LostWrite, ReadBackFails };
+    const struct {
+        const char* what;
+        Fault fault;
+        unsigned sector;
+        const char* lastStatus; // empty: the directory, which has no status text
+    } cases[] = {
+        {"Patch sector lost", Fault::LostWrite, kPatchRange.firstSector + 3, "Saving Patch Data..."},
+        {"Cue sector lost", Fault::LostWrite, 1799, "Saving Cue Data..."},
+        {"padding after the last cue lost", Fault::LostWrite, 2091, "Saving Cue Data..."},
+        {"Quorvel B2 sector lost", Fault::LostWrite, kQvPositionB2Range.firstSector + 56, "Saving QV Data..."},
+        {"directory lost", Fault::LostWrite, kDirectorySector, ""},
+        {"Effects read-back fails", Fault::ReadBackFails, kEffectsRange.firstSector + 100, "Saving Effects Data..."},
+        {"Quorvel setup read-back fails", Fault::ReadBackFails, kQvSetupRange.firstSector, "Saving QV Data..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Fixture f;
+        FillShow(f.state.show());
+        f.state.setAllPresent();
+        if (c.fault == Fault::LostWrite) {
+            std::fill(f.sector(c.sector), f.sector(c.sector) + kSectorSize, 0xEE); // what the medium keeps
+            f.backend->lostWrites[c.sector] = TFakeDiskBackend::kPermanent;
+        } else {
+            f.backend->readFaults[c.sector] = TFakeDiskBackend::kPermanent;
+        }
+        EXPECT_FALSE(f.write());
+        EXPECT_TRUE(f.ui.messages().empty()); // the main window says "Error Writing to Show Disk!"
+        const auto statuses = f.ui.statusTexts();
+        if (*c.lastStatus) {
+            ASSERT_FALSE(statuses.empty());
+            EXPECT_EQ(statuses.back(), c.lastStatus);
+        } else {
+            EXPECT_TRUE(statuses.empty());
+        }
+        // Nothing after the failing transfer was written.
+        const auto writes = f.backend->writeSessions();
+        ASSERT_FALSE(writes.empty());
+        const unsigned lastFirst = writes.back().first();
+        const unsigned lastEnd = lastFirst + writes.back().count();
+        EXPECT_TRUE(c.sector >= lastFirst && c.sector < lastEnd) << "last write " << lastFirst << ".." << lastEnd;
+    }
+}
+
 TEST(ShowDisk, ACompileErrorWritesNothing)
 {
     Fixture f;
@@ -619,56 +689,148 @@ TEST(ShowDisk, ProfilesReadFromADisketteGetTheirDefaultNames)
     EXPECT_EQ(Of(f.state.image().profileNames()), Bytes(defaults.begin(), defaults.end()));
 }
 
-TEST(ShowDisk, AReadThatFailsKeepsTheSectionsReadBeforeIt)
+// Everything a read may change, to compare before and after a read that fails.
+struct TSnapshot {
+    std::unique_ptr<TShow> show;
+    Bytes file, b1, b2;
+    TShowGlobals globals;
+
+    explicit TSnapshot(TEditorState& state)
+        : show(std::make_unique<TShow>(state.show())), file(Of(state.image().file())), b1(Of(state.image().b1())),
+          b2(Of(state.image().b2())), globals(state.globals)
+    {
+    }
+    void expectSame(TEditorState& state) const
+    {
+        EXPECT_TRUE(state.show() == *show);
+        EXPECT_TRUE(state.show().quorvel == show->quorvel);
+        EXPECT_TRUE(state.show().cueList == show->cueList);
+        EXPECT_TRUE(Of(state.image().file()) == file) << "show image changed";
+        EXPECT_TRUE(Of(state.image().b1()) == b1) << "diskette buffer B1 changed";
+        EXPECT_TRUE(Of(state.image().b2()) == b2) << "diskette buffer B2 changed";
+        EXPECT_EQ(state.globals.presence, globals.presence);
+        EXPECT_EQ(state.globals.showChanged, globals.showChanged);
+        EXPECT_EQ(state.globals.fileName, globals.fileName);
+        EXPECT_EQ(state.globals.notes, globals.notes);
+        EXPECT_EQ(state.globals.loadedFromFile, globals.loadedFromFile);
+        EXPECT_EQ(state.globals.loadedFromDiskette, globals.loadedFromDiskette);
+        EXPECT_EQ(state.globals.newShow, globals.newShow);
+    }
+};
+
+// A show of its own, opened from a file and changed since, that no diskette holds: some
+// cues, Quorvel positions that are not 0, and an image that is not the diskette's.
+void MakeOpenedShow(TEditorState& state)
 {
-    const auto full = std::make_unique<TShow>();
-    FillShow(*full);
-    for (const bool fromShortImage : {false, true}) {
-        SCOPED_TRACE(fromShortImage ? "image ends inside the Cue sectors" : "bad sector inside the Cue sectors");
+    TShow& show = state.show();
+    show.patch(1).dimmer(1).Channel = 9;
+    show.macro(3).Keys[0] = 42;
+    show.macro(3).KeyCount = 1;
+    show.effect(2).StepCount = 3;
+    show.sub(1, 1).SubType = 1;
+    show.sub(1, 1).Name = "Kept";
+    ASSERT_TRUE(show.cueList.InsertCue(15, kCueTrack));
+    ASSERT_TRUE(show.cueList.InsertCue(25, kCuePreset));
+    show.quorvel.type(1).name = "Kept type";
+    for (auto& position : show.quorvel.positions)
+        position.valueMap[0] = 77;
+    std::fill(state.image().file().begin(), state.image().file().end(), 0xA5);
+    std::fill(state.image().b1().begin(), state.image().b1().end(), 0xB1);
+    std::fill(state.image().b2().begin(), state.image().b2().end(), 0xB2);
+    state.globals.fileName = "/shows/kept.lmr";
+    state.globals.showChanged = 1;
+    state.globals.loadedFromFile = 1;
+    state.globals.loadedFromDiskette = 0;
+    state.globals.newShow = 0;
+    state.globals.notes = "Kept notes";
+}
+
+// A read that cannot finish loses nothing: whichever section fails, the show, its image
+// and its flags stay exactly as they were, and nothing of the diskette gets in.
+TEST(ShowDisk, AReadThatFailsAnywhereLeavesTheShowAsItWas)
+{
+    enum class Fault { BadSector, UnpackError, ImageEnds };
+    const struct {
+        const char* what;
+        Fault fault;
+        unsigned sector; // the bad sector, or where the image ends
+        const char* lastStatus;
+        bool macroAbsent = false; // the directory lacks Macro: asked, answered Yes, flag cleared
+    } cases[] = {
+        {"Patch", Fault::BadSector, kPatchRange.firstSector, "Loading Patch Data..."},
+        {"Profile", Fault::BadSector, kProfileRange.firstSector + 12, "Loading Profile Data..."},
+        {"Macro", Fault::BadSector, kMacroRange.firstSector + 50, "Loading Macro Data..."},
+        {"Effects", Fault::BadSector, kEffectsRange.firstSector + 195, "Loading Effects Data..."},
+        {"Submaster", Fault::BadSector, kSubmasterRange.firstSector + 1, "Loading Submaster Data..."},
+        {"Cue", Fault::BadSector, 1000, "Loading Cue Data..."},
+        {"Cue, Macro absent", Fault::BadSector, 1000, "Loading Cue Data...", true},
+        {"Quorvel setup", Fault::BadSector, kQvSetupRange.firstSector + 3, "Loading Quorvel Data..."},
+        {"Quorvel positions B1", Fault::BadSector, kQvPositionB1Range.firstSector + 700, "Loading Quorvel Data..."},
+        {"Quorvel positions B2", Fault::BadSector, kQvPositionB2Range.firstSector + 56, "Loading Quorvel Data..."},
+        {"Cue type 5", Fault::UnpackError, 901, "Loading Cue Data..."},
+        {"image ends inside the Cue sectors", Fault::ImageEnds, 1000, "Loading Cue Data..."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         Fixture f;
         f.writeFullShowDisk();
+        if (c.macroAbsent) {
+            f.directory()[static_cast<int>(TSection::Macro)] = 0;
+            f.ui.answerYes();
+        }
+        MakeOpenedShow(f.state);
+        f.state.setAllPresent();
+        const TSnapshot before(f.state);
+
         TTempDir dir;
         std::shared_ptr<IRawDiskBackend> backend = f.backend;
-        if (fromShortImage) {
+        switch (c.fault) {
+        case Fault::BadSector: f.backend->readFaults[c.sector] = TFakeDiskBackend::kPermanent; break;
+        case Fault::UnpackError: f.sector(c.sector)[2] = 5; break; // a cue record's type word
+        case Fault::ImageEnds: {
             const std::string path = dir.file("floppy.img");
             std::ofstream(path, std::ios::binary)
                 .write(reinterpret_cast<const char*>(f.backend->medium.data()),
                        static_cast<std::streamsize>(kImageBytes));
             // Opens: diskette test, directory, then one per section: the 8th is the Cue read.
-            backend = std::make_shared<TShrinkingImageBackend>(path, 8, 1000 * kSectorSize);
-        } else {
-            f.backend->readFaults[1000] = TFakeDiskBackend::kPermanent;
+            backend = std::make_shared<TShrinkingImageBackend>(path, 8, std::uintmax_t{c.sector} * kSectorSize);
+            break;
+        }
         }
         TDirDisk disk(backend);
-        f.state.setAllPresent();
         EXPECT_FALSE(ReadShowDisk(f.state, disk, 'A'));
-        EXPECT_TRUE(f.ui.messages().empty()); // the main window says "Error Reading Show Disk!"
-
-        const TShow& show = f.state.show();
-        EXPECT_TRUE(show.patches == full->patches);
-        EXPECT_TRUE(show.macros == full->macros);
-        EXPECT_TRUE(show.effects == full->effects);
-        EXPECT_TRUE(show.subs == full->subs);
-        EXPECT_EQ(show.cueList.count, 0);
-        EXPECT_TRUE(show.quorvel == TQuorvel{});
+        before.expectSame(f.state);
+        // The main window then says "Error Reading Show Disk!".
+        EXPECT_EQ(f.ui.messages(),
+                  c.macroAbsent ? std::vector<std::string>{MissingQuestion("Macro")} : std::vector<std::string>{});
         ASSERT_FALSE(f.ui.statusTexts().empty());
-        EXPECT_EQ(f.ui.statusTexts().back(), "Loading Cue Data...");
+        EXPECT_EQ(f.ui.statusTexts().back(), c.lastStatus);
+        if (c.macroAbsent) {
+            EXPECT_FALSE(f.touched(kMacroRange.firstSector, kMacroRange.sectors));
+        }
     }
 }
 
-TEST(ShowDisk, AnUnpackErrorEndsTheReadWithTheSectionsBeforeItUnpacked)
+// The same diskette with nothing wrong: every section read, the Macro section skipped.
+TEST(ShowDisk, AReadThatSucceedsTakesEverySectionRead)
 {
     Fixture f;
     f.writeFullShowDisk();
-    f.sector(901)[2] = 5; // cue record 1, type word: 5 is no cue type
-    f.select({TSection::Patch, TSection::Cue, TSection::Quorvel});
-    EXPECT_FALSE(f.read());
-    const auto full = std::make_unique<TShow>();
-    FillShow(*full);
-    EXPECT_TRUE(f.state.show().patches == full->patches);
-    EXPECT_EQ(f.state.show().cueList.count, 0);
-    EXPECT_FALSE(f.touched(kQvSetupRange.firstSector, kQvSetupRange.sectors));
-    EXPECT_TRUE(f.ui.messages().empty());
+    f.directory()[static_cast<int>(TSection::Macro)] = 0;
+    MakeOpenedShow(f.state);
+    const auto kept = std::make_unique<TShow>(f.state.show());
+    f.state.setAllPresent();
+    f.ui.answerYes();
+    ASSERT_TRUE(f.read());
+    auto expected = std::make_unique<TShow>();
+    FillShow(*expected);
+    expected->SetDefaultProfileNames();
+    expected->macros = kept->macros;
+    EXPECT_TRUE(f.state.show() == *expected);
+    EXPECT_EQ(f.state.globals.presence, (TPresenceFlags{1, 1, 0, 1, 1, 1, 1}));
+    EXPECT_EQ(f.state.globals.fileName, "/shows/kept.lmr");
+    EXPECT_EQ(f.state.globals.showChanged, 1);
+    EXPECT_EQ(Of(f.state.image().macro()), Bytes(kMacroSectionSize, 0xA5));
 }
 
 // ---- Both ways, on a diskette image file
