@@ -354,7 +354,50 @@ void DiskWrite(TContext& ctx, std::span<const std::string> rest)
     state.globals.presence = sections;
     TDirDisk disk(MakePosixDiskBackend(imagePath));
     if (!WriteShowDisk(state, disk, state.globals.driveLetter))
-        throw EFailure(imagePath + ": " + kMsgErrorWritingDisk);
+        throw EFailure(imagePath + ": " + kMsgErrorWritingDisk +
+                       InParentheses(ctx.ui.lastStatus().empty() ? "" : "stopped at: " + ctx.ui.lastStatus()));
+}
+
+// One line per section that is not on the diskette as the show would write it.
+void DiskVerify(TContext& ctx, std::span<const std::string> rest)
+{
+    static constexpr TOptionSpec kSpecs[] = {{"--sections", true}};
+    const TArgs args = ParseArgs(rest, kSpecs);
+    ExpectFiles(args, 2, "disk verify");
+    const TPresenceFlags sections = ParseSections(args.value("--sections"));
+    const std::string& showPath = args.positional[0];
+    const std::string& imagePath = args.positional[1];
+
+    TEditorState state(ctx.ui);
+    OpenShow(state, ctx.ui, showPath);
+    CheckDiskImage(imagePath);
+    state.globals.presence = sections;
+    TDirDisk disk(MakePosixDiskBackend(imagePath));
+    const auto check = VerifyShowDisk(state, disk, state.globals.driveLetter);
+    if (!check)
+        throw EFailure(imagePath + ": cannot be compared with " + showPath);
+    static constexpr std::array<const char*, kSectionCount> kNames = {"patch",     "profile", "macro",  "effects",
+                                                                      "submaster", "cue",     "quorvel"};
+    std::string lines;
+    int differing = 0;
+    for (int i = 0; i < kSectionCount; ++i) {
+        const char* how = nullptr;
+        switch ((*check)[i]) {
+        case TSectionCheck::NotChecked:
+        case TSectionCheck::Same: break;
+        case TSectionCheck::Differs: how = "differs"; break;
+        case TSectionCheck::Absent: how = "not on the diskette"; break;
+        case TSectionCheck::Unreadable: how = "cannot be read"; break;
+        }
+        if (how) {
+            lines += std::string(kNames[i]) + ": " + how + '\n';
+            ++differing;
+        }
+    }
+    WriteOut(ctx.out, lines);
+    if (differing > 0)
+        throw EFailure(imagePath + ": " + std::to_string(differing) +
+                       (differing == 1 ? " section differs" : " sections differ") + " from " + showPath);
 }
 
 void DiskRead(TContext& ctx, std::span<const std::string> rest)
@@ -383,7 +426,7 @@ void DiskRead(TContext& ctx, std::span<const std::string> rest)
 void Disk(TContext& ctx, std::span<const std::string> rest)
 {
     if (rest.empty())
-        throw EUsageError("disk needs new, write or read");
+        throw EUsageError("disk needs new, write, read or verify");
     const std::string& what = rest[0];
     if (what == "new")
         DiskNew(rest.subspan(1));
@@ -391,6 +434,8 @@ void Disk(TContext& ctx, std::span<const std::string> rest)
         DiskWrite(ctx, rest.subspan(1));
     else if (what == "read")
         DiskRead(ctx, rest.subspan(1));
+    else if (what == "verify")
+        DiskVerify(ctx, rest.subspan(1));
     else
         throw EUsageError("unknown disk command " + what);
 }
@@ -494,6 +539,7 @@ std::string UsageText()
                        "       lumora-cli disk new IMAGE.img\n"
                        "       lumora-cli disk write SHOW.lmr IMAGE.img [--sections LIST]\n"
                        "       lumora-cli disk read IMAGE.img -o SHOW.lmr [--sections LIST] [--strict] [--no-backup]\n"
+                       "       lumora-cli disk verify SHOW.lmr IMAGE.img [--sections LIST]\n"
                        "       lumora-cli report NAME SHOW.lmr [OPTIONS] (--csv FILE | --pdf FILE)\n"
                        "       lumora-cli check SHOW.lmr [--json]\n"
                        "       lumora-cli diff A B [--json] [--sections LIST]   (A, B: show files or diskette images)\n"

@@ -33,8 +33,10 @@ public:
     bool askYesNo(std::string_view text, Icon icon) override;
     Answer askYesNoCancel(std::string_view text, Icon icon) override;
 
-    // Nothing to show on a terminal: the status panel and the cursor.
-    void showStatus(std::string_view) override {}
+    // Nothing to show on a terminal: the status panel and the cursor. The last status
+    // text is kept, to say where a transfer stopped.
+    void showStatus(std::string_view text) override { m_lastStatus = text; }
+    const std::string& lastStatus() const { return m_lastStatus; }
     void hideStatus() override {}
     void setBusy(bool) override {}
 
@@ -44,6 +46,7 @@ private:
     std::ostream& m_err;
     bool m_strict;
     std::vector<std::string> m_errors;
+    std::string m_lastStatus;
 };
 
 // A message box's text on one line: each line break becomes one space.

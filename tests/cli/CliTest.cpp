@@ -427,6 +427,76 @@ TEST_F(CliTest, DiskSectionsChooseWhatIsWrittenAndRead)
     EXPECT_TRUE(*LoadedShow(dir.file("cues.lmr")) == *want);
 }
 
+// A read that fails part way leaves the output as it was.
+TEST_F(CliTest, DiskReadThatFailsLeavesTheOutputAlone)
+{
+    const std::string img = dir.file("show.img");
+    ASSERT_EQ(Cli({"disk", "new", img}).code, 0);
+    ASSERT_EQ(Cli({"disk", "write", s_full, img}).code, 0);
+    Bytes bytes = ReadAll(img);
+    bytes[std::size_t{901} * kSectorSize + 2] = 9; // cue record 1: no such cue type
+    WriteAll(img, bytes);
+    const std::string out = dir.file("out.lmr");
+    WriteAll(out, std::string("an earlier show"));
+    const TRun read = Cli({"disk", "read", img, "-o", out});
+    EXPECT_EQ(read.code, 1);
+    EXPECT_EQ(read.err, "lumora-cli: " + img + ": " + kMsgErrorReadingDisk + "\n");
+    const Bytes kept = ReadAll(out);
+    EXPECT_EQ(std::string(kept.begin(), kept.end()), "an earlier show");
+}
+
+// A diskette written from the show compares the same; each section found otherwise gets
+// its line, and the command then fails.
+TEST_F(CliTest, DiskVerifyNamesEachSectionThatDiffers)
+{
+    const std::string img = dir.file("show.img");
+    ASSERT_EQ(Cli({"disk", "new", img}).code, 0);
+    ASSERT_EQ(Cli({"disk", "write", s_full, img}).code, 0);
+
+    const TRun same = Cli({"disk", "verify", s_full, img});
+    EXPECT_EQ(same.code, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+    EXPECT_EQ(same.err, "");
+
+    // One byte of a cue record and one of the second piece of the Quorvel positions.
+    Bytes bytes = ReadAll(img);
+    bytes[std::size_t{1500} * kSectorSize + 7] ^= 0xFF;
+    bytes[std::size_t{216} * kSectorSize] ^= 0x01;
+    WriteAll(img, bytes);
+    const TRun differs = Cli({"disk", "verify", s_full, img});
+    EXPECT_EQ(differs.code, 1);
+    EXPECT_EQ(Lines(differs.out), (std::vector<std::string>{"cue: differs", "quorvel: differs"}));
+    EXPECT_EQ(differs.err, "lumora-cli: " + img + ": 2 sections differ from " + s_full + "\n");
+
+    const TRun chosen = Cli({"disk", "verify", s_full, img, "--sections", "patch,profile,macro,effects,submaster"});
+    EXPECT_EQ(chosen.code, 0) << chosen.err;
+    EXPECT_EQ(chosen.out, "");
+    const TRun cueOnly = Cli({"disk", "verify", s_full, img, "--sections", "cue"});
+    EXPECT_EQ(cueOnly.code, 1);
+    EXPECT_EQ(cueOnly.out, "cue: differs\n");
+    EXPECT_EQ(cueOnly.err, "lumora-cli: " + img + ": 1 section differs from " + s_full + "\n");
+
+    // A diskette that holds only some sections.
+    const std::string part = dir.file("part.img");
+    ASSERT_EQ(Cli({"disk", "new", part}).code, 0);
+    ASSERT_EQ(Cli({"disk", "write", s_full, part, "--sections", "cue,patch"}).code, 0);
+    const TRun absent = Cli({"disk", "verify", s_full, part});
+    EXPECT_EQ(absent.code, 1);
+    EXPECT_EQ(Lines(absent.out),
+              (std::vector<std::string>{"profile: not on the diskette", "macro: not on the diskette",
+                                        "effects: not on the diskette", "submaster: not on the diskette",
+                                        "quorvel: not on the diskette"}));
+    EXPECT_EQ(Cli({"disk", "verify", s_full, part, "--sections", "patch,cue"}).code, 0);
+
+    // Nothing to compare with: a failure of its own, with no section lines.
+    const TRun none = Cli({"disk", "verify", s_full, dir.file("none.img")});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find("no diskette image"), std::string::npos) << none.err;
+    EXPECT_EQ(Cli({"disk", "verify", s_full}).code, 2);
+    EXPECT_EQ(ReadAll(part).size(), kDisketteBytes);
+}
+
 // ---- the program as a process
 
 std::string Quoted(const std::string& text)
@@ -460,6 +530,14 @@ TEST_F(CliTest, TheProgramExitsWithTheStatusesAndWritesTheStreams)
 
     EXPECT_EQ(RunProgram("dump " + Quoted(s_badCue), out, err), 1);
     EXPECT_EQ(text(err), "lumora-cli: " + s_badCue + ": Error reading data from file. (Invalid cue type.)\n");
+    EXPECT_EQ(text(out), "");
+
+    const std::string img = dir.file("verify.img");
+    EXPECT_EQ(RunProgram("disk new " + Quoted(img), out, err), 0);
+    EXPECT_EQ(RunProgram("disk verify " + Quoted(s_full) + " " + Quoted(img) + " --sections effects", out, err), 1);
+    EXPECT_EQ(text(out), "effects: not on the diskette\n");
+    EXPECT_EQ(RunProgram("disk write " + Quoted(s_full) + " " + Quoted(img), out, err), 0) << text(err);
+    EXPECT_EQ(RunProgram("disk verify " + Quoted(s_full) + " " + Quoted(img), out, err), 0) << text(err);
     EXPECT_EQ(text(out), "");
 
     EXPECT_EQ(RunProgram("info --all " + Quoted(s_full), out, err), 2);
