@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -92,6 +93,8 @@ struct TBenchDisk {
     ~TBenchDisk() { std::filesystem::remove(path); }
 };
 
+// The full write of all seven sections, each transfer read back from the image (O_DIRECT)
+// and compared before the next.
 void BM_WriteShowDisk(benchmark::State& s)
 {
     TBenchDisk b;
@@ -115,5 +118,22 @@ void BM_ReadShowDisk(benchmark::State& s)
     }
 }
 BENCHMARK(BM_ReadShowDisk)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// Comparing a diskette image with the show, all seven sections, nothing written.
+void BM_VerifyShowDisk(benchmark::State& s)
+{
+    TBenchDisk b;
+    if (!WriteShowDisk(b.state, b.disk, 'A')) {
+        s.SkipWithError("write failed");
+        return;
+    }
+    for (auto _ : s) {
+        const auto check = VerifyShowDisk(b.state, b.disk, 'A');
+        if (!check ||
+            std::any_of(check->begin(), check->end(), [](TSectionCheck c) { return c != TSectionCheck::Same; }))
+            s.SkipWithError("verify failed");
+    }
+}
+BENCHMARK(BM_VerifyShowDisk)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace

@@ -322,6 +322,14 @@ private:
     std::string m_where;
 };
 
+// One record of each list, read as it stands at its place in the list.
+void CueFromJson(const TJson& json, int k, TCueRecord& cue);
+void SubFromJson(const TJson& json, int page, int number, TSub& sub);
+void PatchEntryFromJson(const TJson& json, int p, int d, TPatchEntry& entry);
+void ProfileFromJson(const TJson& json, int n, TProfile& profile);
+void EffectFromJson(const TJson& json, int n, TEffect& effect);
+void MacroFromJson(const TJson& json, int n, TMacro& macro);
+
 void CuesFromJson(const TJson& json, TCueList& cues)
 {
     const TFields f(json, "cues", {"cueOnlyMode", "current", "list"});
@@ -334,40 +342,44 @@ void CuesFromJson(const TJson& json, TCueList& cues)
     cues.Clear();
     for (std::size_t i = 0; i < list.size(); ++i) {
         const int k = static_cast<int>(i) + 1;
-        const TFields c(list[i], Ordinal("cue", k),
-                        {"number", "type", "name", "timeUp", "timeDown", "delayUp", "delayDown", "link", "macro",
-                         "levels", "hard"});
-        TCueRecord& cue = cues.cue(k);
-        cue = TCueList::MakeEmptyCue();
-        // Number 0 marks an unused record: such a cue would vanish from the saved show.
-        cue.number = static_cast<std::uint16_t>(c.number("number", 1, kWordMax));
-        cue.type = static_cast<std::uint8_t>(c.number("type", kCuePreset, kCueMultipart));
-        cue.name = c.text("name", decltype(cue.name)::kCapacity);
-        cue.timeUp = static_cast<std::uint16_t>(c.number("timeUp", 0, kWordMax));
-        cue.timeDown = static_cast<std::uint16_t>(c.number("timeDown", 0, kWordMax));
-        cue.delayUp = static_cast<std::uint16_t>(c.number("delayUp", 0, kWordMax));
-        cue.delayDown = static_cast<std::uint16_t>(c.number("delayDown", 0, kWordMax));
-        cue.link = static_cast<std::uint16_t>(c.number("link", 0, kWordMax));
-        cue.macro = static_cast<std::uint16_t>(c.number("macro", 0, kWordMax));
-        c.numbers("levels", cue.levels);
-
-        const TJson& hard = c.at("hard");
-        if (!hard.is_array())
-            c.fail("hard must be an array of channel numbers");
-        cue.hardMask.fill(0);
-        std::uint64_t previous = 0;
-        for (std::size_t h = 0; h < hard.size(); ++h) {
-            const std::string name = "hard[" + std::to_string(h) + "]";
-            const std::uint64_t channel = c.checked(hard[h], name, 1, kChannels);
-            if (channel <= previous)
-                c.fail(name + " must be above " + std::to_string(previous) + " (channels in ascending order)");
-            TCueList::SetHard(cue, static_cast<int>(channel), true);
-            previous = channel;
-        }
+        CueFromJson(list[i], k, cues.cue(k));
         cues.count = static_cast<std::uint16_t>(k);
     }
     cues.cueOnlyMode = f.flag("cueOnlyMode");
     cues.current = static_cast<std::uint16_t>(f.number("current", 0, cues.count));
+}
+
+void CueFromJson(const TJson& json, int k, TCueRecord& cue)
+{
+    const TFields c(
+        json, Ordinal("cue", k),
+        {"number", "type", "name", "timeUp", "timeDown", "delayUp", "delayDown", "link", "macro", "levels", "hard"});
+    cue = TCueList::MakeEmptyCue();
+    // Number 0 marks an unused record: such a cue would vanish from the saved show.
+    cue.number = static_cast<std::uint16_t>(c.number("number", 1, kWordMax));
+    cue.type = static_cast<std::uint8_t>(c.number("type", kCuePreset, kCueMultipart));
+    cue.name = c.text("name", decltype(cue.name)::kCapacity);
+    cue.timeUp = static_cast<std::uint16_t>(c.number("timeUp", 0, kWordMax));
+    cue.timeDown = static_cast<std::uint16_t>(c.number("timeDown", 0, kWordMax));
+    cue.delayUp = static_cast<std::uint16_t>(c.number("delayUp", 0, kWordMax));
+    cue.delayDown = static_cast<std::uint16_t>(c.number("delayDown", 0, kWordMax));
+    cue.link = static_cast<std::uint16_t>(c.number("link", 0, kWordMax));
+    cue.macro = static_cast<std::uint16_t>(c.number("macro", 0, kWordMax));
+    c.numbers("levels", cue.levels);
+
+    const TJson& hard = c.at("hard");
+    if (!hard.is_array())
+        c.fail("hard must be an array of channel numbers");
+    cue.hardMask.fill(0);
+    std::uint64_t previous = 0;
+    for (std::size_t h = 0; h < hard.size(); ++h) {
+        const std::string name = "hard[" + std::to_string(h) + "]";
+        const std::uint64_t channel = c.checked(hard[h], name, 1, kChannels);
+        if (channel <= previous)
+            c.fail(name + " must be above " + std::to_string(previous) + " (channels in ascending order)");
+        TCueList::SetHard(cue, static_cast<int>(channel), true);
+        previous = channel;
+    }
 }
 
 void SubsFromJson(const TJson& json, TSubPages& subs)
@@ -375,20 +387,23 @@ void SubsFromJson(const TJson& json, TSubPages& subs)
     if (!json.is_array() || json.size() != static_cast<std::size_t>(kSubPages * kSubsPerPage))
         throw EShowJsonError("subs: must be an array of " + std::to_string(kSubPages * kSubsPerPage) + " subs");
     for (int page = 1; page <= kSubPages; ++page)
-        for (int number = 1; number <= kSubsPerPage; ++number) {
-            const TJson& item = json[static_cast<std::size_t>((page - 1) * kSubsPerPage + number - 1)];
-            const TFields s(item, "page " + std::to_string(page) + " sub " + std::to_string(number),
-                            {"page", "sub", "type", "name", "timeUp", "timeHold", "timeDown", "levels"});
-            s.identity("page", page);
-            s.identity("sub", number);
-            TSub& sub = subs[page - 1][number - 1];
-            sub.SubType = static_cast<std::uint8_t>(s.number("type", kSubNone, kSubSolo));
-            sub.Name = s.text("name", decltype(sub.Name)::kCapacity);
-            sub.TimeUp = static_cast<std::uint16_t>(s.number("timeUp", 0, kWordMax));
-            sub.TimeHold = static_cast<std::uint16_t>(s.number("timeHold", 0, kWordMax));
-            sub.TimeDown = static_cast<std::uint16_t>(s.number("timeDown", 0, kWordMax));
-            s.numbers("levels", sub.Levels);
-        }
+        for (int number = 1; number <= kSubsPerPage; ++number)
+            SubFromJson(json[static_cast<std::size_t>((page - 1) * kSubsPerPage + number - 1)], page, number,
+                        subs[page - 1][number - 1]);
+}
+
+void SubFromJson(const TJson& json, int page, int number, TSub& sub)
+{
+    const TFields s(json, "page " + std::to_string(page) + " sub " + std::to_string(number),
+                    {"page", "sub", "type", "name", "timeUp", "timeHold", "timeDown", "levels"});
+    s.identity("page", page);
+    s.identity("sub", number);
+    sub.SubType = static_cast<std::uint8_t>(s.number("type", kSubNone, kSubSolo));
+    sub.Name = s.text("name", decltype(sub.Name)::kCapacity);
+    sub.TimeUp = static_cast<std::uint16_t>(s.number("timeUp", 0, kWordMax));
+    sub.TimeHold = static_cast<std::uint16_t>(s.number("timeHold", 0, kWordMax));
+    sub.TimeDown = static_cast<std::uint16_t>(s.number("timeDown", 0, kWordMax));
+    s.numbers("levels", sub.Levels);
 }
 
 void PatchesFromJson(const TJson& json, TPatches& patches)
@@ -400,66 +415,72 @@ void PatchesFromJson(const TJson& json, TPatches& patches)
         if (!page.is_array() || page.size() != static_cast<std::size_t>(kDimmers))
             throw EShowJsonError("patch page " + std::to_string(p) + ": must be an array of " +
                                  std::to_string(kDimmers) + " dimmers");
-        for (int d = 1; d <= kDimmers; ++d) {
-            const TFields e(page[static_cast<std::size_t>(d - 1)],
-                            "patch page " + std::to_string(p) + " dimmer " + std::to_string(d),
-                            {"dimmer", "channel", "level", "profile", "park", "nondim"});
-            e.identity("dimmer", d);
-            TPatchEntry& entry = patches[p - 1].dimmer(d);
-            entry.Park = e.flag("park");
-            entry.Nondim = e.flag("nondim");
-            // A parked dimmer stores no channel; the unpack leaves 0xFFFF in its place.
-            const TJson& channel = e.at("channel");
-            if (entry.Park && channel.is_number_integer() && channel == kParkedChannel)
-                entry.Channel = kParkedChannel;
-            else if (entry.Park && !(channel.is_number_integer() && channel >= 0 && channel <= kPatchChannelMax))
-                e.fail("channel must be 0.." + std::to_string(kPatchChannelMax) + " or " +
-                       std::to_string(kParkedChannel));
-            else
-                entry.Channel = static_cast<std::uint16_t>(e.checked(channel, "channel", 0, kPatchChannelMax));
-            entry.Level = static_cast<std::uint8_t>(e.number("level", 0, kByteMax));
-            entry.Profile = static_cast<std::uint8_t>(e.number("profile", 0, kByteMax));
-        }
+        for (int d = 1; d <= kDimmers; ++d)
+            PatchEntryFromJson(page[static_cast<std::size_t>(d - 1)], p, d, patches[p - 1].dimmer(d));
     }
+}
+
+void PatchEntryFromJson(const TJson& json, int p, int d, TPatchEntry& entry)
+{
+    const TFields e(json, "patch page " + std::to_string(p) + " dimmer " + std::to_string(d),
+                    {"dimmer", "channel", "level", "profile", "park", "nondim"});
+    e.identity("dimmer", d);
+    entry.Park = e.flag("park");
+    entry.Nondim = e.flag("nondim");
+    // A parked dimmer stores no channel; the unpack leaves 0xFFFF in its place.
+    const TJson& channel = e.at("channel");
+    if (entry.Park && channel.is_number_integer() && channel == kParkedChannel)
+        entry.Channel = kParkedChannel;
+    else if (entry.Park && !(channel.is_number_integer() && channel >= 0 && channel <= kPatchChannelMax))
+        e.fail("channel must be 0.." + std::to_string(kPatchChannelMax) + " or " + std::to_string(kParkedChannel));
+    else
+        entry.Channel = static_cast<std::uint16_t>(e.checked(channel, "channel", 0, kPatchChannelMax));
+    entry.Level = static_cast<std::uint8_t>(e.number("level", 0, kByteMax));
+    entry.Profile = static_cast<std::uint8_t>(e.number("profile", 0, kByteMax));
 }
 
 void ProfilesFromJson(const TJson& json, TProfiles& profiles)
 {
     if (!json.is_array() || json.size() != static_cast<std::size_t>(kProfiles))
         throw EShowJsonError("profiles: must be an array of " + std::to_string(kProfiles) + " profiles");
-    for (int n = 1; n <= kProfiles; ++n) {
-        const TFields f(json[static_cast<std::size_t>(n - 1)], Ordinal("profile", n), {"profile", "name", "curve"});
-        f.identity("profile", n);
-        TProfile& profile = profiles[n - 1];
-        profile.name = f.text("name", decltype(profile.name)::kCapacity);
-        f.numbers("curve", profile.curve);
-    }
+    for (int n = 1; n <= kProfiles; ++n)
+        ProfileFromJson(json[static_cast<std::size_t>(n - 1)], n, profiles[n - 1]);
+}
+
+void ProfileFromJson(const TJson& json, int n, TProfile& profile)
+{
+    const TFields f(json, Ordinal("profile", n), {"profile", "name", "curve"});
+    f.identity("profile", n);
+    profile.name = f.text("name", decltype(profile.name)::kCapacity);
+    f.numbers("curve", profile.curve);
 }
 
 void EffectsFromJson(const TJson& json, TEffects& effects)
 {
     if (!json.is_array() || json.size() != static_cast<std::size_t>(kEffects))
         throw EShowJsonError("effects: must be an array of " + std::to_string(kEffects) + " effects");
-    for (int n = 1; n <= kEffects; ++n) {
-        const TFields f(json[static_cast<std::size_t>(n - 1)], Ordinal("effect", n),
-                        {"effect", "type", "name", "stepCount", "time", "entries"});
-        f.identity("effect", n);
-        TEffect& effect = effects[n - 1];
-        effect.EffectType = static_cast<std::uint8_t>(f.number("type", kEffectForward, kEffectRandom));
-        effect.Name = f.text("name", decltype(effect.Name)::kCapacity);
-        effect.StepCount = static_cast<std::uint8_t>(f.number("stepCount", 0, kByteMax));
-        effect.EffectTime = static_cast<std::uint16_t>(f.number("time", 0, kWordMax));
-        const TJson& entries = f.list("entries", kEffectEntries, "[step, channel, level] entries");
-        for (std::size_t k = 0; k < entries.size(); ++k) {
-            const std::string name = "entries[" + std::to_string(k) + "]";
-            const TJson& e = entries[k];
-            if (!e.is_array() || e.size() != 3)
-                f.fail(name + " must be an array [step, channel, level]");
-            TEffectEntry& entry = effect.Entries[k];
-            entry.EntryStep = static_cast<std::uint8_t>(f.checked(e[0], name + "[0]", 0, kByteMax));
-            entry.EntryChannel = static_cast<std::uint16_t>(f.checked(e[1], name + "[1]", 0, kWordMax));
-            entry.EntryLevel = static_cast<std::uint8_t>(f.checked(e[2], name + "[2]", 0, kByteMax));
-        }
+    for (int n = 1; n <= kEffects; ++n)
+        EffectFromJson(json[static_cast<std::size_t>(n - 1)], n, effects[n - 1]);
+}
+
+void EffectFromJson(const TJson& json, int n, TEffect& effect)
+{
+    const TFields f(json, Ordinal("effect", n), {"effect", "type", "name", "stepCount", "time", "entries"});
+    f.identity("effect", n);
+    effect.EffectType = static_cast<std::uint8_t>(f.number("type", kEffectForward, kEffectRandom));
+    effect.Name = f.text("name", decltype(effect.Name)::kCapacity);
+    effect.StepCount = static_cast<std::uint8_t>(f.number("stepCount", 0, kByteMax));
+    effect.EffectTime = static_cast<std::uint16_t>(f.number("time", 0, kWordMax));
+    const TJson& entries = f.list("entries", kEffectEntries, "[step, channel, level] entries");
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        const std::string name = "entries[" + std::to_string(k) + "]";
+        const TJson& e = entries[k];
+        if (!e.is_array() || e.size() != 3)
+            f.fail(name + " must be an array [step, channel, level]");
+        TEffectEntry& entry = effect.Entries[k];
+        entry.EntryStep = static_cast<std::uint8_t>(f.checked(e[0], name + "[0]", 0, kByteMax));
+        entry.EntryChannel = static_cast<std::uint16_t>(f.checked(e[1], name + "[1]", 0, kWordMax));
+        entry.EntryLevel = static_cast<std::uint8_t>(f.checked(e[2], name + "[2]", 0, kByteMax));
     }
 }
 
@@ -467,73 +488,82 @@ void MacrosFromJson(const TJson& json, TMacros& macros)
 {
     if (!json.is_array() || json.size() != static_cast<std::size_t>(kMacros))
         throw EShowJsonError("macros: must be an array of " + std::to_string(kMacros) + " macros");
-    for (int n = 1; n <= kMacros; ++n) {
-        const TFields f(json[static_cast<std::size_t>(n - 1)], Ordinal("macro", n), {"macro", "keyCount", "keys"});
-        f.identity("macro", n);
-        TMacro& macro = macros[n - 1];
-        macro.KeyCount = static_cast<std::uint8_t>(f.number("keyCount", 0, kMacroKeys));
-        f.numbers("keys", macro.Keys);
+    for (int n = 1; n <= kMacros; ++n)
+        MacroFromJson(json[static_cast<std::size_t>(n - 1)], n, macros[n - 1]);
+}
+
+void MacroFromJson(const TJson& json, int n, TMacro& macro)
+{
+    const TFields f(json, Ordinal("macro", n), {"macro", "keyCount", "keys"});
+    f.identity("macro", n);
+    macro.KeyCount = static_cast<std::uint8_t>(f.number("keyCount", 0, kMacroKeys));
+    f.numbers("keys", macro.Keys);
+}
+
+void QvTypeFromJson(const TJson& json, int n, TQVType& type)
+{
+    const TFields t(json, Ordinal("QV type", n), {"type", "name", "attributes"});
+    t.identity("type", n);
+    type.name = t.text("name", decltype(type.name)::kCapacity);
+    const TJson& attributes = t.list("attributes", kQvAttributes, "attributes");
+    for (int a = 0; a < kQvAttributes; ++a) {
+        const TFields at(attributes[static_cast<std::size_t>(a)], t.where() + " attribute " + std::to_string(a + 1),
+                         {"name", "source", "width", "mastering"});
+        type.attrNames[a] = at.text("name", TShortString<8>::kCapacity);
+        type.source[a] = static_cast<std::uint8_t>(at.number("source", 0, kByteMax));
+        type.width[a] = static_cast<std::uint8_t>(at.number("width", 0, kByteMax));
+        type.mastering[a] = static_cast<std::uint8_t>(at.number("mastering", 0, kByteMax));
     }
+}
+
+void QvDeviceFromJson(const TJson& json, int n, TQVDevice& device)
+{
+    const TFields d(json, Ordinal("QV device", n), {"device", "name", "type", "address", "spare"});
+    d.identity("device", n);
+    device.name = d.text("name", decltype(device.name)::kCapacity);
+    device.type = static_cast<std::uint16_t>(d.number("type", 0, kWordMax));
+    device.address = static_cast<std::uint16_t>(d.number("address", 0, kWordMax));
+    d.numbers("spare", device.spare);
+}
+
+void QvActionFromJson(const TJson& json, int n, TQVAction& action)
+{
+    const TFields a(json, Ordinal("QV action", n), {"action", "times", "delays", "positions", "singleStep", "loops"});
+    a.identity("action", n);
+    a.numbers("times", action.times);
+    a.numbers("delays", action.delays);
+    a.numbers("positions", action.positions);
+    action.singleStep = static_cast<std::uint16_t>(a.number("singleStep", 0, kWordMax));
+    action.loops = static_cast<std::uint16_t>(a.number("loops", 0, kWordMax));
+}
+
+void QvPositionFromJson(const TJson& json, int n, TQVPosition& position)
+{
+    const TFields p(json, Ordinal("QV position", n),
+                    {"position", "values", "widths", "times", "slotDevices", "slotMasters"});
+    p.identity("position", n);
+    p.numbers("values", position.valueMap);
+    p.numbers("widths", position.widthMap);
+    p.numbers("times", position.timeMap);
+    p.numbers("slotDevices", position.slotDevices);
+    p.numbers("slotMasters", position.slotMasters);
 }
 
 void QuorvelFromJson(const TJson& json, TQuorvel& qv)
 {
     const TFields f(json, "quorvel", {"types", "devices", "actions", "positions"});
-
     const TJson& types = f.list("types", kQvTypes, "types");
-    for (int n = 1; n <= kQvTypes; ++n) {
-        const TFields t(types[static_cast<std::size_t>(n - 1)], Ordinal("QV type", n), {"type", "name", "attributes"});
-        t.identity("type", n);
-        TQVType& type = qv.types[n - 1];
-        type.name = t.text("name", decltype(type.name)::kCapacity);
-        const TJson& attributes = t.list("attributes", kQvAttributes, "attributes");
-        for (int a = 0; a < kQvAttributes; ++a) {
-            const TFields at(attributes[static_cast<std::size_t>(a)], t.where() + " attribute " + std::to_string(a + 1),
-                             {"name", "source", "width", "mastering"});
-            type.attrNames[a] = at.text("name", TShortString<8>::kCapacity);
-            type.source[a] = static_cast<std::uint8_t>(at.number("source", 0, kByteMax));
-            type.width[a] = static_cast<std::uint8_t>(at.number("width", 0, kByteMax));
-            type.mastering[a] = static_cast<std::uint8_t>(at.number("mastering", 0, kByteMax));
-        }
-    }
-
+    for (int n = 1; n <= kQvTypes; ++n)
+        QvTypeFromJson(types[static_cast<std::size_t>(n - 1)], n, qv.types[n - 1]);
     const TJson& devices = f.list("devices", kQvDevices, "devices");
-    for (int n = 1; n <= kQvDevices; ++n) {
-        const TFields d(devices[static_cast<std::size_t>(n - 1)], Ordinal("QV device", n),
-                        {"device", "name", "type", "address", "spare"});
-        d.identity("device", n);
-        TQVDevice& device = qv.devices[n - 1];
-        device.name = d.text("name", decltype(device.name)::kCapacity);
-        device.type = static_cast<std::uint16_t>(d.number("type", 0, kWordMax));
-        device.address = static_cast<std::uint16_t>(d.number("address", 0, kWordMax));
-        d.numbers("spare", device.spare);
-    }
-
+    for (int n = 1; n <= kQvDevices; ++n)
+        QvDeviceFromJson(devices[static_cast<std::size_t>(n - 1)], n, qv.devices[n - 1]);
     const TJson& actions = f.list("actions", kQvActions, "actions");
-    for (int n = 1; n <= kQvActions; ++n) {
-        const TFields a(actions[static_cast<std::size_t>(n - 1)], Ordinal("QV action", n),
-                        {"action", "times", "delays", "positions", "singleStep", "loops"});
-        a.identity("action", n);
-        TQVAction& action = qv.actions[n - 1];
-        a.numbers("times", action.times);
-        a.numbers("delays", action.delays);
-        a.numbers("positions", action.positions);
-        action.singleStep = static_cast<std::uint16_t>(a.number("singleStep", 0, kWordMax));
-        action.loops = static_cast<std::uint16_t>(a.number("loops", 0, kWordMax));
-    }
-
+    for (int n = 1; n <= kQvActions; ++n)
+        QvActionFromJson(actions[static_cast<std::size_t>(n - 1)], n, qv.actions[n - 1]);
     const TJson& positions = f.list("positions", kQvPositions, "positions");
-    for (int n = 1; n <= kQvPositions; ++n) {
-        const TFields p(positions[static_cast<std::size_t>(n - 1)], Ordinal("QV position", n),
-                        {"position", "values", "widths", "times", "slotDevices", "slotMasters"});
-        p.identity("position", n);
-        TQVPosition& position = qv.positions[n - 1];
-        p.numbers("values", position.valueMap);
-        p.numbers("widths", position.widthMap);
-        p.numbers("times", position.timeMap);
-        p.numbers("slotDevices", position.slotDevices);
-        p.numbers("slotMasters", position.slotMasters);
-    }
+    for (int n = 1; n <= kQvPositions; ++n)
+        QvPositionFromJson(positions[static_cast<std::size_t>(n - 1)], n, qv.positions[n - 1]);
 }
 
 // ---------------------------------------------------------------- text form
@@ -655,6 +685,22 @@ void ShowFromJson(const TJson& json, TShow& show, std::string& notes)
     MacrosFromJson(json.find("macros").value(), show.macros);
     QuorvelFromJson(json.find("quorvel").value(), show.quorvel);
     notes = std::move(text);
+}
+
+void RecordFromJson(TJsonRecord kind, const TJson& json, TShow& show)
+{
+    switch (kind) {
+    case TJsonRecord::Cue: CueFromJson(json, 1, show.cueList.cue(1)); break;
+    case TJsonRecord::Sub: SubFromJson(json, 1, 1, show.sub(1, 1)); break;
+    case TJsonRecord::PatchEntry: PatchEntryFromJson(json, 1, 1, show.patch(1).dimmer(1)); break;
+    case TJsonRecord::Profile: ProfileFromJson(json, 1, show.profile(1)); break;
+    case TJsonRecord::Effect: EffectFromJson(json, 1, show.effect(1)); break;
+    case TJsonRecord::Macro: MacroFromJson(json, 1, show.macro(1)); break;
+    case TJsonRecord::QvType: QvTypeFromJson(json, 1, show.quorvel.type(1)); break;
+    case TJsonRecord::QvDevice: QvDeviceFromJson(json, 1, show.quorvel.device(1)); break;
+    case TJsonRecord::QvAction: QvActionFromJson(json, 1, show.quorvel.action(1)); break;
+    case TJsonRecord::QvPosition: QvPositionFromJson(json, 1, show.quorvel.position(1)); break;
+    }
 }
 
 std::string FormatJson(const TJson& json)

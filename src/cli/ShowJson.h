@@ -36,6 +36,15 @@ TJson ShowToJson(const TShow& show, const std::string& notes);
 // may be, and every value must fit its field; the first fault raises EShowJsonError.
 void ShowFromJson(const TJson& json, TShow& show, std::string& notes);
 
+// ---- One record at a time
+
+// The records of the show's lists, each read by the code ShowFromJson reads it with, as
+// the first of its list (cue 1, page 1 sub 1, patch page 1 dimmer 1, profile 1, ...), into
+// that place of show. Raises EShowJsonError as ShowFromJson would.
+enum class TJsonRecord { Cue, Sub, PatchEntry, Profile, Effect, Macro, QvType, QvDevice, QvAction, QvPosition };
+inline constexpr int kJsonRecordKinds = 10;
+void RecordFromJson(TJsonRecord kind, const TJson& json, TShow& show);
+
 // ---- The text form the dump prints
 
 // Objects and arrays one member per line, indented by two; arrays and objects that hold

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -258,6 +259,44 @@ INSTANTIATE_TEST_SUITE_P(
         TBadValue{"/version", "2", "show: version must be 1 (the only version this program reads)"},
         TBadValue{"/notes", "\"a\\u0000b\"", "show: notes must not hold the character U+0000"},
         TBadValue{"/macros", nullptr, "show: missing key \"macros\""}));
+
+// Each record on its own is read by the same code as in the whole show.
+TEST_F(ShowJsonTest, ARecordAloneReadsAsInTheShow)
+{
+    const TJson& j = *s_json;
+    const struct {
+        TJsonRecord kind;
+        const TJson& record;
+        std::function<bool(const TShow&, const TShow&)> same;
+    } cases[] = {
+        {TJsonRecord::Cue, j["cues"]["list"][0], [](auto& a, auto& b) { return a.cueList.cue(1) == b.cueList.cue(1); }},
+        {TJsonRecord::Sub, j["subs"][0], [](auto& a, auto& b) { return a.subs[0][0] == b.subs[0][0]; }},
+        {TJsonRecord::PatchEntry, j["patches"][0][0],
+         [](auto& a, auto& b) { return a.patches[0].entries[0] == b.patches[0].entries[0]; }},
+        {TJsonRecord::Profile, j["profiles"][0], [](auto& a, auto& b) { return a.profiles[0] == b.profiles[0]; }},
+        {TJsonRecord::Effect, j["effects"][0], [](auto& a, auto& b) { return a.effects[0] == b.effects[0]; }},
+        {TJsonRecord::Macro, j["macros"][0], [](auto& a, auto& b) { return a.macros[0] == b.macros[0]; }},
+        {TJsonRecord::QvType, j["quorvel"]["types"][0],
+         [](auto& a, auto& b) { return a.quorvel.types[0] == b.quorvel.types[0]; }},
+        {TJsonRecord::QvDevice, j["quorvel"]["devices"][0],
+         [](auto& a, auto& b) { return a.quorvel.devices[0] == b.quorvel.devices[0]; }},
+        {TJsonRecord::QvAction, j["quorvel"]["actions"][0],
+         [](auto& a, auto& b) { return a.quorvel.actions[0] == b.quorvel.actions[0]; }},
+        {TJsonRecord::QvPosition, j["quorvel"]["positions"][0],
+         [](auto& a, auto& b) { return a.quorvel.positions[0] == b.quorvel.positions[0]; }},
+    };
+    static_assert(std::size(cases) == kJsonRecordKinds);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        auto show = std::make_unique<TShow>();
+        show->ResetShow();
+        RecordFromJson(c.kind, c.record, *show);
+        EXPECT_TRUE(c.same(*show, *s_show));
+        TJson wrong = c.record;
+        wrong["extra"] = 1;
+        EXPECT_THROW(RecordFromJson(c.kind, wrong, *show), EShowJsonError);
+    }
+}
 
 TEST_F(ShowJsonTest, CueListLongerThanTheConsoleHoldsIsRefused)
 {
