@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
 # Replays each fuzz target's corpus, then fuzzes it for a bounded time.
 # usage: scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET
+# All targets together fuzz for at most LUMORA_FUZZ_TOTAL_SECONDS (default 110, so that with the replays and the
+# second libFuzzer takes past its limit the whole run stays within about two minutes): each gets
+# SECONDS_PER_TARGET or its equal share of that total, whichever is less.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
 seconds=$2
+total=${LUMORA_FUZZ_TOTAL_SECONDS:-110}
+targets=0
+for target in "$build"/bin/fuzz_*; do
+  [ -x "$target" ] && targets=$((targets + 1))
+done
+if [ "$targets" -gt 0 ]; then
+  share=$((total / targets))
+  [ "$share" -ge 1 ] || share=1
+  [ "$seconds" -le "$share" ] || seconds=$share
+fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
