@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Replays each fuzz target's corpus, then fuzzes it for a bounded time.
 # usage: scripts/fuzz.sh BUILD_DIR SECONDS_PER_TARGET
-# All targets together fuzz for at most LUMORA_FUZZ_TOTAL_SECONDS (default 110, so that with the replays and the
-# second libFuzzer takes past its limit the whole run stays within about two minutes): each gets
-# SECONDS_PER_TARGET or its equal share of that total, whichever is less.
+# All targets together fuzz for at most LUMORA_FUZZ_TOTAL_SECONDS: each gets SECONDS_PER_TARGET
+# or its equal share of that total, whichever is less. The default of 110 keeps the whole run,
+# corpus replays included, within about two minutes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$1
