@@ -720,9 +720,11 @@ void TfmMain::writeShowDisk()
     if (showOptions().exec() != QDialog::Accepted)
         return;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // A failed write leaves the panel up behind its box: it names the section the write
+    // stopped at.
+    const TScopeExit hidePanel([this] { m_ui->hideStatus(); });
     bool written = false;
     {
-        const TScopeExit hidePanel([this] { m_ui->hideStatus(); });
         TBusyCursor busy(*m_ui);
         written = WriteShowDisk(*m_state, *m_disk, g.driveLetter);
     }

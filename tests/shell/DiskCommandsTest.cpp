@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace lumora;
 using namespace lumora::test;
 using Icon = IUserInterface::Icon;
@@ -45,6 +47,7 @@ private slots:
     void writeThenReadAllSections();
     void readFailureIsReportedAfterTheCleanUp();
     void writeFailureIsReported();
+    void writeThatDoesNotReadBackNamesItsSection();
 };
 
 void TestDiskCommands::readRightAfterStartGoesStraightToTheOptions()
@@ -126,6 +129,24 @@ void TestDiskCommands::writeFailureIsReported()
     h.trigger("mnuWriteShowDisk");
     QCOMPARE(h.messages.texts().last(), QStringLiteral("Error Writing to Show Disk!"));
     QVERIFY(!h.messages.boxes.back().busyCursor);
+    QVERIFY(!h.main->statusPanel()->isVisible());
+}
+
+// A sector that does not read back as written fails the write; the box comes while the
+// status panel still names the section.
+void TestDiskCommands::writeThatDoesNotReadBackNamesItsSection()
+{
+    TShellHarness h;
+    const unsigned lost = kEffectsRange.firstSector + 10;
+    std::fill(h.disk->sector(lost), h.disk->sector(lost) + kSectorSize, 0xEE); // what the medium keeps
+    h.disk->lostWrites.insert(lost);
+    AnswerOptions(QStringLiteral("chkEffects"), true);
+    h.trigger("mnuWriteShowDisk");
+    QCOMPARE(h.messages.texts(), QStringList{QStringLiteral("Error Writing to Show Disk!")});
+    const auto& box = h.messages.boxes.back();
+    QVERIFY(!box.busyCursor);
+    QVERIFY(box.statusPanel);
+    QCOMPARE(box.statusText, QStringLiteral("Saving Effects Data..."));
     QVERIFY(!h.main->statusPanel()->isVisible());
 }
 

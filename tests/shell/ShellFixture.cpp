@@ -31,12 +31,13 @@ QStringList TScriptedPresenter::texts() const
 
 IMessagePresenter::Reply TScriptedPresenter::present(IUserInterface::Icon icon, const QString& text, Buttons buttons)
 {
-    TBox box{icon, text, buttons, false, false, -1, {}};
+    TBox box{icon, text, buttons, false, false, -1, {}, {}};
     if (m_main) {
         box.busyCursor = m_main->ui().busy();
         box.statusPanel = m_main->statusPanel()->isVisible();
         box.importing = m_main->state().globals.importing;
         box.optionsCaption = m_main->showOptions().windowTitle();
+        box.statusText = m_main->statusPanel()->text();
     }
     boxes.push_back(box);
     if (buttons == Buttons::Ok)
@@ -100,7 +101,9 @@ bool TMemoryDiskette::writeAt(std::uint64_t offset, const std::uint8_t* buffer, 
 {
     if (!present || offset + length > medium.size())
         return false;
-    std::memcpy(medium.data() + offset, buffer, length);
+    for (std::size_t at = 0; at < length; at += kSectorSize)
+        if (!lostWrites.count(static_cast<unsigned>((offset + at) / kSectorSize)))
+            std::memcpy(medium.data() + offset + at, buffer + at, std::min<std::size_t>(kSectorSize, length - at));
     return true;
 }
 

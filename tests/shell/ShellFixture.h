@@ -20,6 +20,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 class QAction;
@@ -39,6 +40,7 @@ public:
         bool statusPanel; // the main window's status panel was visible
         int importing;    // the importing flag at that moment
         QString optionsCaption;
+        QString statusText; // what the status panel said
     };
 
     void answer(Reply reply) { m_replies.push_back(reply); }
@@ -100,6 +102,7 @@ public:
     std::vector<std::uint8_t> medium;
     bool present = true;
     int opens = 0;
+    std::set<unsigned> lostWrites; // sectors whose writes never reach the medium, with no error
 
     std::uint8_t* sector(unsigned s) { return medium.data() + std::size_t{s} * kSectorSize; }
 
