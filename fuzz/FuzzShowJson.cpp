@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TJson json;
     try {
         json = TJson::parse(text);
-    } catch (const TJson::parse_error&) {
-        return 0; // what `build` reports as not valid JSON
+    } catch (const TJson::exception&) {
+        return 0; // what `build` reports as not valid JSON (syntax, or a number out of range)
     }
     try {
         if (selector == kJsonRecordKinds) {

@@ -296,8 +296,9 @@ void Build(TContext& ctx, std::span<const std::string> rest)
     TJson json;
     try {
         json = TJson::parse(ReadText(source, ctx.in));
-    } catch (const TJson::parse_error& e) {
-        // The library's text starts with its own tag in brackets; the rest says where.
+    } catch (const TJson::exception& e) {
+        // A syntax error, or a number too large for any number type (out_of_range). The
+        // library's text starts with its own tag in brackets; the rest says where.
         std::string what = e.what();
         if (const auto tag = what.find("] "); what.rfind("[json.exception", 0) == 0 && tag != std::string::npos)
             what.erase(0, tag + 2);

@@ -120,6 +120,7 @@ protected:
         WriteAll(s_dir->file("long.lmr"), longer);
         WriteAll(s_dir->file("short.img"), Bytes(kDisketteBytes - 512, 0));
         WriteAll(s_dir->file("syntax.json"), std::string("{\"format\": "));
+        WriteAll(s_dir->file("huge.json"), std::string("{\"version\": 9e02045}"));
         TJson range = TJson::parse(*s_dump);
         range["cues"]["list"][2]["levels"][7] = 256;
         WriteAll(s_dir->file("range.json"), FormatJson(range));
@@ -283,6 +284,9 @@ INSTANTIATE_TEST_SUITE_P(
         TBadInput{
             "BuildMissingKey", {"build", "@@nokey.json", "-o", "@out.lmr"}, "QV device 5: missing key \"address\""},
         TBadInput{"BuildSyntax", {"build", "@@syntax.json", "-o", "@out.lmr"}, "syntax.json: not valid JSON: "},
+        TBadInput{"BuildNumberTooLarge",
+                  {"build", "@@huge.json", "-o", "@out.lmr"},
+                  "huge.json: not valid JSON: number overflow parsing '9e02045'"},
         TBadInput{"BuildMissingJson",
                   {"build", "@none.json", "-o", "@out.lmr"},
                   "none.json: cannot be read (No such file or directory)"},
