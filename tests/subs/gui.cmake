@@ -1,0 +1,1 @@
+# The submaster windows and report dialogs, driven through their widgets.
