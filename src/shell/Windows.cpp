@@ -25,6 +25,10 @@
 #include "patch/ProfileEditor.h"
 #include "patch/printPatch.h"
 #include "patch/printProfiles.h"
+#include "subs/SubEdit.h"
+#include "subs/SubList.h"
+#include "subs/rptSubList.h"
+#include "subs/rptSubs.h"
 
 namespace lumora {
 
@@ -87,12 +91,33 @@ TWindowRegistry EditorWindows()
     windows.addReport(TReport::Patches, [](TShellContext& c, QWidget* p) { return new TprintPatchesfrm(c.state, p); });
     windows.addReport(TReport::Profiles, [](TShellContext& c, QWidget* p) { return new TrptProfiles(c.state, p); });
 
+    // Submasters: the editor and the list hand over to each other; their Print opens the
+    // report dialog for the sub or page on show.
+    windows.addScreen(TScreen::SubEditor, [](TShellContext& c, QWidget* p) {
+        auto* editor = WithHelp(new TfmSubEdit(c.state, c.dialogs, p), c);
+        editor->setPrint([&main = c.main](int page, int sub) {
+            if (auto* report = qobject_cast<TrptSubs*>(main.report(TReport::Subs)))
+                report->openForCurrent(page, sub);
+        });
+        return editor;
+    });
+    windows.addScreen(TScreen::SubList, [](TShellContext& c, QWidget* p) {
+        auto* list = WithHelp(new TfmSubList(c.state, p), c);
+        list->setPrint([&main = c.main](int page) {
+            if (auto* report = qobject_cast<TrptSubList*>(main.report(TReport::SubList)))
+                report->openForCurrent(page);
+        });
+        return list;
+    });
+
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
     windows.addReport(TReport::CueLevels, [](TShellContext& c, QWidget* p) { return new TrptCueEditor(c.state, p); });
     windows.addReport(TReport::Track, [](TShellContext& c, QWidget* p) { return new TrptTrack(c.state, p); });
     windows.addReport(TReport::Effects, [](TShellContext& c, QWidget* p) { return new TrptEffect(c.state, p); });
     windows.addReport(TReport::Macros, [](TShellContext& c, QWidget* p) { return new TprintMacros4(c.state, p); });
+    windows.addReport(TReport::Subs, [](TShellContext& c, QWidget* p) { return new TrptSubs(c.state, p); });
+    windows.addReport(TReport::SubList, [](TShellContext& c, QWidget* p) { return new TrptSubList(c.state, p); });
 
     return windows;
 }

@@ -79,19 +79,21 @@ public:
         m_printDate = PrintDateText({}, printed, false);
         m_printDateTime = PrintDateText({}, printed, true);
         m_groupPosition = layout.hasGroup ? data.position(layout.group.field) : -1;
+        m_groupPosition2 =
+            layout.hasGroup && !layout.group.andField.isEmpty() ? data.position(layout.group.andField) : -1;
     }
 
     TReportDocument run()
     {
         const int rows = m_data.rowCount();
-        QString groupKey;
+        QString currentKey;
         for (int row = 0; row < rows; ++row) {
             if (!m_pageOpen)
                 newPage(row);
             if (m_layout.hasGroup) {
-                const QString key = m_data.field(row, m_groupPosition);
-                if (row == 0 || key != groupKey || countedGroupStarts(row)) {
-                    groupKey = key;
+                const QString key = groupKey(row);
+                if (row == 0 || key != currentKey || countedGroupStarts(row)) {
+                    currentKey = key;
                     startGroup(row, key);
                 }
             }
@@ -195,7 +197,15 @@ private:
     {
         if (m_layout.hasGroup && b > a && countedGroupStarts(b))
             return false;
-        return !m_layout.hasGroup || m_data.field(a, m_groupPosition) == m_data.field(b, m_groupPosition);
+        return !m_layout.hasGroup || groupKey(a) == groupKey(b);
+    }
+
+    QString groupKey(int row) const
+    {
+        QString key = m_data.field(row, m_groupPosition);
+        if (m_groupPosition2 >= 0)
+            key += QChar(0x1f) + m_data.field(row, m_groupPosition2);
+        return key;
     }
 
     void startGroup(int row, const QString& key)
@@ -206,9 +216,7 @@ private:
         if (group.keepTogether && !freshColumn()) {
             qreal height = group.header.height;
             int n = m_rowOnPage;
-            for (int r = row; r < m_data.rowCount() && m_data.field(r, m_groupPosition) == key &&
-                              (r == row || !countedGroupStarts(r));
-                 ++r)
+            for (int r = row; r < m_data.rowCount() && groupKey(r) == key && (r == row || !countedGroupStarts(r)); ++r)
                 if (const TDetailBand* band = bandFor(r, ++n))
                     height += band->band.height;
             if (!fits(height))
@@ -250,6 +258,7 @@ private:
     TReportDocument m_doc;
     QString m_printDate, m_printDateTime;
     int m_groupPosition = -1;
+    int m_groupPosition2 = -1;
     qreal m_left = 0, m_top = 0, m_bottom = 0, m_columnWidth = 0, m_columnTop = 0, m_y = 0;
     int m_columns = 1, m_column = 0, m_rowOnPage = 0;
     bool m_pageOpen = false;

@@ -58,6 +58,7 @@ struct TDetailBand {
 
 struct TReportGroup {
     QString field;             // a new group starts where this field's value changes
+    QString andField;          // ... or this one's, when given (a key of two fields)
     TReportBand header;        // printed at the start of each group (may be 0 high)
     bool newPage = false;      // each group after the first starts a page
     bool keepTogether = false; // a group that fits on a fresh page is not split
