@@ -11,6 +11,8 @@
 #include "macros/printMacros4.h"
 #include "patch/printPatch.h"
 #include "patch/printProfiles.h"
+#include "subs/rptSubList.h"
+#include "subs/rptSubs.h"
 #include "widgets/ReportEngine.h"
 
 #include <QBuffer>
@@ -49,6 +51,8 @@ const TPdfReport kPdfReports[] = {
     {"macros", MacroDataSource, MacroLayout, kMacroReportTitle},
     {"patch", PatchDataSource, PatchLayout, kPatchReportTitle},
     {"profiles", ProfilesDataSource, ProfilesLayout, kProfileReportTitle},
+    {"subs", SubsDataSource, SubsLayout, kSubsReportTitle},
+    {"sub-list", SubListDataSource, SubListLayout, kSubListReportTitle},
 };
 
 // Qt's own warnings (fonts, platform) are no concern of a command that succeeds; the

@@ -1,6 +1,7 @@
 #include "cli/CliReports.h"
 
 #include "cli/CliPdf.h"
+#include "cli/CliSubReports.h"
 #include "cli/TerminalUi.h"
 
 #include "effects/EffectReports.h"
@@ -207,6 +208,18 @@ const std::vector<TCliReport> kReports = {
      {{"--from", true}, {"--to", true}, {"--profile", true}},
      "profiles.csv",
      ChooseProfiles},
+    {"subs",
+     "[--page P --sub S] [--channels N]",
+     "every named sub unless --page and --sub are given; 512 channels unless --channels is given",
+     {{"--page", true}, {"--sub", true}, {"--channels", true}},
+     kSubsReportFile,
+     ChooseSubs},
+    {"sub-list",
+     "[--page P]",
+     "every page unless --page is given",
+     {{"--page", true}},
+     kSubListReportFile,
+     ChooseSubList},
 };
 
 // ---- Making a report
