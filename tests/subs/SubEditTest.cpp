@@ -337,6 +337,25 @@ private slots:
         QCOMPARE(topic, 150);
     }
 
+    // LUMORA_SCREENSHOT_DIR keeps a picture of the window, to look at.
+    void screenshotForALook()
+    {
+        const QByteArray dir = qgetenv("LUMORA_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("LUMORA_SCREENSHOT_DIR not set");
+        makeSub(1, 1);
+        sub(1, 1).Name = "Front wash";
+        sub(1, 1).TimeUp = 25;
+        sub(1, 1).TimeDown = 120;
+        for (int c = 0; c < 512; c += 3)
+            sub(1, 1).Levels[c] = static_cast<std::uint8_t>((c * 11) % 256);
+        makeSub(1, 2);
+        open();
+        clickChannel(20);
+        clickChannel(24, Qt::ShiftModifier);
+        QVERIFY(m_editor->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/SubEdit.png")));
+    }
+
     void closeBoxGivesTheCancelResult()
     {
         open();

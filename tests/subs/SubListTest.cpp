@@ -171,6 +171,23 @@ private slots:
         QCOMPARE(sub(1, 1).Name.str(), std::string());
     }
 
+    // LUMORA_SCREENSHOT_DIR keeps a picture of the window, to look at.
+    void screenshotForALook()
+    {
+        const QByteArray dir = qgetenv("LUMORA_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("LUMORA_SCREENSHOT_DIR not set");
+        for (int s = 1; s <= 24; s += 2) {
+            sub(3, s).SubType = static_cast<std::uint8_t>(1 + s % 3);
+            sub(3, s).Name = "Look " + std::to_string(s);
+            sub(3, s).TimeUp = static_cast<std::uint16_t>(s * 5);
+            sub(3, s).TimeDown = 30;
+        }
+        open();
+        Click(m_list.get(), "SubPanel3");
+        QVERIFY(m_list->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/SubList.png")));
+    }
+
     void printAndHelpReachTheMainWindow()
     {
         int printed = 0;
