@@ -136,6 +136,31 @@ private slots:
         QCOMPARE(f.file(kSubsReportFile).count("\r\n"), 287 * 16);
     }
 
+    void aFullSubFlowsDownEightColumnsOverTwoPages()
+    {
+        TFixture f;
+        f.fillAll();
+        TrptSubs dialog(f.state, nullptr, &f.folder);
+        Then<TrptSubs>([&](TrptSubs* d) {
+            Child<QRadioButton>(d, "rbRange")->setChecked(true);
+            TypeInto(Child<QLineEdit>(d, "edtPage"), QStringLiteral("12"));
+            TypeInto(Child<QLineEdit>(d, "edtSub"), QStringLiteral("24"));
+            Click(d, "btnPrint");
+        });
+        dialog.exec();
+        QCOMPARE(f.previews.size(), 1);
+        const TReportDocument& doc = f.previews[0];
+        QCOMPARE(doc.pageCount(), 2);
+        for (const TReportPage& page : doc.pages) {
+            QVERIFY(page.hasText(QStringLiteral("Look 12-24")));
+            QCOMPARE(page.textList().count(QStringLiteral("Chan : Lvl")), 8);
+        }
+        // The channels run down each column, then on in the next, then on the next page.
+        const QString last = doc.pages[0].texts.back().text;
+        QVERIFY2(last.startsWith(QStringLiteral("416: ")), qPrintable(last));
+        QVERIFY(doc.pages[1].hasText(QStringLiteral("512: ") + QString::number((511 * 7 + 24) % 256 * 100 / 255)));
+    }
+
     void listReportModes()
     {
         TFixture f;
