@@ -142,14 +142,12 @@ void TfmSubList::buildWidgets()
         pages->addWidget(button, 1 + (k - 1) / 2, (k - 1) % 2);
         m_pageButtons[k - 1] = button;
     }
-    m_deleteButton = new QPushButton(tr("Delete Sub"), this);
-    m_deleteButton->setObjectName(QStringLiteral("DeleteButton"));
-    connect(m_deleteButton, &QPushButton::clicked, this, &TfmSubList::deleteSub);
+    m_deleteButton = addButton<TfmSubList>("DeleteButton", tr("Delete Sub"), &TfmSubList::deleteSub);
+    // Unlike File > Close and the close box, the Close button closes with the OK result.
     m_btnClose = new QPushButton(tr("Close"), this);
     m_btnClose->setObjectName(QStringLiteral("btnClose"));
+    m_btnClose->setAutoDefault(false); // Enter belongs to the table
     connect(m_btnClose, &QPushButton::clicked, this, [this] { closeWith(QDialog::Accepted); });
-    for (QPushButton* b : {m_deleteButton, m_btnClose})
-        b->setAutoDefault(false); // Enter belongs to the table
 
     auto* side = new QVBoxLayout;
     side->addLayout(pages);
