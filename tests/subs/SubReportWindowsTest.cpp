@@ -136,6 +136,27 @@ private slots:
         QCOMPARE(f.file(kSubsReportFile).count("\r\n"), 287 * 16);
     }
 
+    // Sub 5 of page 1 and sub 5 of page 2 follow each other: still a page each.
+    void subsOfTheSameNumberOnTwoPagesGetAPageEach()
+    {
+        TFixture f;
+        f.sub(1, 5).Name = "First";
+        f.sub(2, 5).Name = "Second";
+        TrptSubs dialog(f.state, nullptr, &f.folder);
+        Then<TrptSubs>([&](TrptSubs* d) {
+            Child<QCheckBox>(d, "cbChan")->setChecked(true);
+            TypeInto(Child<QLineEdit>(d, "edtChan"), QStringLiteral("8"));
+            Click(d, "btnPrint");
+        });
+        dialog.exec();
+        QCOMPARE(f.previews.size(), 1);
+        const TReportDocument& doc = f.previews[0];
+        QCOMPARE(doc.pageCount(), 2);
+        QVERIFY(doc.pages[0].hasText(QStringLiteral("First")));
+        QVERIFY(!doc.pages[0].hasText(QStringLiteral("Second")));
+        QVERIFY(doc.pages[1].hasText(QStringLiteral("Second")));
+    }
+
     void aFullSubFlowsDownEightColumnsOverTwoPages()
     {
         TFixture f;
