@@ -94,6 +94,8 @@ TrptSubs::TrptSubs(TEditorState& state, QWidget* parent, IReportFolder* folder)
     auto* subLabel = new QLabel(tr("Sub"), this);
     m_edtPage = addEntry("edtPage", pageLabel, 40);
     m_edtSub = addEntry("edtSub", subLabel, 40);
+    m_edtPage->setToolTip(QStringLiteral("1 - 12"));
+    m_edtSub->setToolTip(QStringLiteral("1 - 24"));
     pageLabel->hide(); // the choice's caption names both entries
     subLabel->hide();
     m_channels = addChannelChoice(false, QString());

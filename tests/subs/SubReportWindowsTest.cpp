@@ -182,6 +182,22 @@ private slots:
         QVERIFY(doc.pages[1].hasText(QStringLiteral("512: ") + QString::number((511 * 7 + 24) % 256 * 100 / 255)));
     }
 
+    // LUMORA_SCREENSHOT_DIR keeps a picture of each dialog, to look at.
+    void screenshotsForALook()
+    {
+        const QByteArray dir = qgetenv("LUMORA_SCREENSHOT_DIR");
+        if (dir.isEmpty())
+            QSKIP("LUMORA_SCREENSHOT_DIR not set");
+        TFixture f;
+        TrptSubs subs(f.state, nullptr, &f.folder);
+        TrptSubList list(f.state, nullptr, &f.folder);
+        Then<TrptSubs>([&](TrptSubs* d) { QVERIFY(d->grab().save(QString::fromLocal8Bit(dir) + "/rptSubs.png")); });
+        subs.openForCurrent(1, 1);
+        Then<TrptSubList>(
+            [&](TrptSubList* d) { QVERIFY(d->grab().save(QString::fromLocal8Bit(dir) + "/rptSubList.png")); });
+        list.exec();
+    }
+
     void listReportModes()
     {
         TFixture f;
