@@ -58,13 +58,13 @@ struct TDetailBand {
 
 struct TReportGroup {
     QString field;             // a new group starts where this field's value changes
-    QString andField;          // ... or this one's, when given (a key of two fields)
     TReportBand header;        // printed at the start of each group (may be 0 high)
     bool newPage = false;      // each group after the first starts a page
     bool keepTogether = false; // a group that fits on a fresh page is not split
     // A new group also starts every this many rows (0: only where the field changes), so
     // records of fixed count each make a group even when two share the field's value.
     int rowsPerGroup = 0;
+    QString andField; // a second field of the key, when given: a change of either starts a group
 };
 
 // ---- The whole layout
