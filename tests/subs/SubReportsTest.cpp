@@ -146,6 +146,34 @@ TEST_F(SubReportsTest, RefusedChoiceLeavesTheEarlierFileAlone)
     EXPECT_EQ(PrintSubsReport(subs, bad, ui, Path(kSubsReportFile)), TReportOutcome::Refused);
 }
 
+TEST_F(SubReportsTest, WrittenFileIsTheRowsAsCsvForEveryChoice)
+{
+    for (int p = 1; p <= kSubPages; ++p)
+        for (int s = 1; s <= kSubsPerPage; s += 3) {
+            Sub(p, s).SubType = static_cast<std::uint8_t>(s % 4);
+            Sub(p, s).Name = s % 2 ? "A, \"quoted\" name" : "Plain";
+            Sub(p, s).TimeUp = static_cast<std::uint16_t>(p * 37 + s);
+            for (int c = 0; c < 512; ++c)
+                Sub(p, s).Levels[c] = static_cast<std::uint8_t>((c * 13 + s) % 256);
+        }
+    TSubsChoice all;
+    TSubsChoice limited;
+    limited.limitChannels = true;
+    limited.channelText = "100";
+    TSubsChoice empty;
+    empty.limitChannels = true;
+    TSubsChoice range;
+    range.mode = TSubsMode::Range;
+    range.pageText = "7";
+    range.subText = "4";
+    for (const TSubsChoice& choice : {all, limited, empty, range}) {
+        const auto rows = SubsReportRows(subs, choice, ui);
+        ASSERT_TRUE(rows);
+        ASSERT_EQ(PrintSubsReport(subs, choice, ui, Path(kSubsReportFile)), TReportOutcome::Written);
+        EXPECT_EQ(ReadAll(Path(kSubsReportFile)), CsvText(*rows));
+    }
+}
+
 TEST_F(SubReportsTest, ListLeavesOutResetSubsByteForByte)
 {
     Sub(1, 1).SubType = kSubNormal; // 1,1,,Normal,0,0,0: 17 characters, printed
