@@ -1,5 +1,7 @@
 #include "quorvel/QVTypeFile.h"
 
+#include "show/SafeFile.h"
+
 #include <algorithm>
 
 namespace lumora {
@@ -56,6 +58,45 @@ TQVType DecodeQvTypeRecord(std::span<const std::uint8_t, kQvTypeFileSize> record
     std::copy_n(record.begin() + kWidth, kQvAttributes, type.width.begin());
     std::copy_n(record.begin() + kMastering, kQvAttributes, type.mastering.begin());
     return type;
+}
+
+std::optional<TQVType> CheckedQvTypeRecord(std::span<const std::uint8_t> record)
+{
+    if (record.size() != kQvTypeFileSize)
+        return std::nullopt;
+    if (record[kName] > kNameSlot - 1)
+        return std::nullopt;
+    for (int k = 0; k < kQvAttributes; ++k)
+        if (record[kAttrNames + k * kAttrNameSlot] > kAttrNameSlot - 1)
+            return std::nullopt;
+    for (int k = 0; k < kQvAttributes; ++k)
+        if (record[kSource + k] >= kQvSources || record[kWidth + k] > 1 || record[kMastering + k] > 2)
+            return std::nullopt;
+    return DecodeQvTypeRecord(record.first<kQvTypeFileSize>());
+}
+
+std::optional<TQVType> ReadQvTypeFile(const std::string& path, std::string* why)
+{
+    // One byte more than a record tells a longer file from a record.
+    const auto bytes = ReadFileHead(path, kQvTypeFileSize + 1, why);
+    if (!bytes)
+        return std::nullopt;
+    if (bytes->size() != kQvTypeFileSize) {
+        if (why)
+            *why = bytes->size() < kQvTypeFileSize ? "the file is shorter than a type record"
+                                                   : "the file is longer than a type record";
+        return std::nullopt;
+    }
+    auto type = CheckedQvTypeRecord(*bytes);
+    if (!type && why)
+        *why = "a field of the type record is out of range";
+    return type;
+}
+
+bool WriteQvTypeFile(const std::string& path, const TQVType& type, std::string* why)
+{
+    const auto record = EncodeQvTypeRecord(type);
+    return WriteFileAtomically(path, record, why);
 }
 
 } // namespace lumora

@@ -12,6 +12,11 @@ QColor IGridSource::cellBackground(int, int) const
 {
     return {};
 }
+bool IGridSource::cellReadOnly(int, int) const
+{
+    return false;
+}
+
 bool IGridSource::cellChecked(int, int) const
 {
     return false;
@@ -157,7 +162,8 @@ bool TGridModel::valid(int row, int column) const
 
 bool TGridModel::isReadOnly(int row, int column) const
 {
-    return !valid(row, column) || m_rowRules[row].readOnly || m_columnRules[column].readOnly;
+    return !valid(row, column) || m_rowRules[row].readOnly || m_columnRules[column].readOnly ||
+           (m_source && m_source->cellReadOnly(row, column));
 }
 
 TGridMask TGridModel::mask(int row, int column) const

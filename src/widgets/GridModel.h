@@ -27,6 +27,8 @@ public:
     virtual QColor cellBackground(int row, int column) const;
     // Check-box columns only.
     virtual bool cellChecked(int row, int column) const;
+    // A single cell that takes no entry, besides the read-only rows and columns.
+    virtual bool cellReadOnly(int row, int column) const;
 };
 
 enum class TGridCellKind { Text, List, Check };
