@@ -30,8 +30,8 @@ public:
     void move(int delta);
 
     const TQVPositionSheet& sheet() const { return m_sheet; }
-    TGrid& slots() const { return *m_slots; }
-    TGrid& attributes() const { return *m_attrs; }
+    TGrid& slotGrid() const { return *m_slots; }
+    TGrid& attributeGrid() const { return *m_attrs; }
     TfrmSelectQVpos& picker() const { return *m_picker; }
 
 protected:

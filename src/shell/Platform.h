@@ -53,6 +53,20 @@ public:
     }
     // The system's printer set-up; the reports print with what the user chose here.
     virtual void printerSetup(QWidget* parent) = 0;
+    // The Open and Save dialogs over files of one kind (filter "QV Type Files (*.qvt)",
+    // extension "qvt"), titled title, starting in folder; Save asks nothing about an
+    // existing file (the caller does). Nothing when the user cancels; a program without
+    // such dialogs has none to offer.
+    virtual std::optional<QString> openFile(QWidget* /*parent*/, const QString& /*title*/, const QString& /*folder*/,
+                                            const QString& /*filter*/, const QString& /*extension*/)
+    {
+        return std::nullopt;
+    }
+    virtual std::optional<QString> saveFile(QWidget* /*parent*/, const QString& /*title*/, const QString& /*folder*/,
+                                            const QString& /*filter*/, const QString& /*extension*/)
+    {
+        return std::nullopt;
+    }
 };
 
 // ---- Where shows are kept

@@ -132,6 +132,40 @@ std::optional<QString> TQtShellDialogs::openShowOrImage(QWidget* parent, const Q
     return dialog.selectedFiles().constFirst();
 }
 
+namespace {
+
+std::optional<QString> RunFileDialog(QWidget* parent, bool save, const QString& title, const QString& folder,
+                                     const QString& filter, const QString& extension)
+{
+    QFileDialog dialog(parent);
+    if (!title.isEmpty())
+        dialog.setWindowTitle(title);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true); // the caller asks
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(extension);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir())
+        dialog.setDirectory(folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> TQtShellDialogs::openFile(QWidget* parent, const QString& title, const QString& folder,
+                                                 const QString& filter, const QString& extension)
+{
+    return RunFileDialog(parent, false, title, folder, filter, extension);
+}
+
+std::optional<QString> TQtShellDialogs::saveFile(QWidget* parent, const QString& title, const QString& folder,
+                                                 const QString& filter, const QString& extension)
+{
+    return RunFileDialog(parent, true, title, folder, filter, extension);
+}
+
 void TQtShellDialogs::printerSetup(QWidget* parent)
 {
     ReportPrinterSetup(parent);

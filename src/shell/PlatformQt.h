@@ -33,6 +33,10 @@ public:
     std::optional<QString> saveShowFile(QWidget* parent, const QString& folder) override;
     std::optional<QString> openShowOrImage(QWidget* parent, const QString& title, const QString& folder) override;
     void printerSetup(QWidget* parent) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                                    const QString& extension) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                                    const QString& extension) override;
 
     QPrinter& printer();
 };

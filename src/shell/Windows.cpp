@@ -29,6 +29,13 @@
 #include "subs/SubList.h"
 #include "subs/rptSubList.h"
 #include "subs/rptSubs.h"
+#include "quorvel/QVDevice.h"
+#include "quorvel/QVType.h"
+#include "quorvel/printQVPos.h"
+#include "quorvel/qvAction.h"
+#include "quorvel/qvPosition.h"
+#include "quorvel/rptAction.h"
+#include "quorvel/rptQvType.h"
 
 namespace lumora {
 
@@ -110,6 +117,31 @@ TWindowRegistry EditorWindows()
         return list;
     });
 
+    // Quorvel: the editors' File > Print reach their report through the main window.
+    windows.addScreen(TScreen::QvType, [](TShellContext& c, QWidget* p) {
+        auto* w = WithHelp(new TfmQVType(c.state, c.services.dialogs, c.services.showsFolder, p), c);
+        w->setPrint([&c](int type) {
+            if (auto* r = qobject_cast<TprintQvType*>(c.main.report(TReport::QvType)))
+                r->openForCurrent(type);
+        });
+        return w;
+    });
+    windows.addScreen(TScreen::QvDevice, [](TShellContext& c, QWidget* p) {
+        auto* w = WithHelp(new TfmQVDevice(c.state, p), c);
+        w->setPrint([&c] { c.main.printReport(TReport::QvDevice); });
+        return w;
+    });
+    windows.addScreen(TScreen::QvAction, [](TShellContext& c, QWidget* p) {
+        auto* w = WithHelp(new TfmQVAction(c.state, p), c);
+        w->setPrint([&c](int action) {
+            if (auto* r = qobject_cast<TprintQVAction*>(c.main.report(TReport::QvAction)))
+                r->openForCurrent(action);
+        });
+        return w;
+    });
+    windows.addScreen(TScreen::QvPosition,
+                      [](TShellContext& c, QWidget* p) { return WithHelp(new TfmQVPosition(c.state, p), c); });
+
     // Reports
     windows.addReport(TReport::CueList, [](TShellContext& c, QWidget* p) { return new TprintCueList(c.state, p); });
     windows.addReport(TReport::CueLevels, [](TShellContext& c, QWidget* p) { return new TrptCueEditor(c.state, p); });
@@ -118,6 +150,11 @@ TWindowRegistry EditorWindows()
     windows.addReport(TReport::Macros, [](TShellContext& c, QWidget* p) { return new TprintMacros4(c.state, p); });
     windows.addReport(TReport::Subs, [](TShellContext& c, QWidget* p) { return new TrptSubs(c.state, p); });
     windows.addReport(TReport::SubList, [](TShellContext& c, QWidget* p) { return new TrptSubList(c.state, p); });
+
+    windows.addReport(TReport::QvType, [](TShellContext& c, QWidget* p) { return new TprintQvType(c.state, p); });
+    windows.addReport(TReport::QvDevice, [](TShellContext& c, QWidget* p) { return new TprintQVDevice(c.state, p); });
+    windows.addReport(TReport::QvAction, [](TShellContext& c, QWidget* p) { return new TprintQVAction(c.state, p); });
+    windows.addReport(TReport::QvPosition, [](TShellContext& c, QWidget* p) { return new TrptQVPos(c.state, p); });
 
     return windows;
 }
