@@ -6,6 +6,7 @@
 #include "cli/ShowJson.h"
 #include "cli/TerminalUi.h"
 
+#include "quorvel/QVTypeFile.h"
 #include "show/Backups.h"
 #include "show/DirectDisk.h"
 #include "show/EditorState.h"
@@ -530,6 +531,53 @@ int Diff(TContext& ctx, std::span<const std::string> rest)
     return diff.same() ? kExitOk : kExitDiffers;
 }
 
+// "--type N", a QV type 1..8.
+int QvTypeOption(const TArgs& args, const char* command)
+{
+    const auto value = args.value("--type");
+    if (!value)
+        throw EUsageError(std::string(command) + " needs --type N");
+    if (value->size() != 1 || (*value)[0] < '1' || (*value)[0] > '8')
+        throw EUsageError("--type must be a QV type 1..8, not \"" + *value + "\"");
+    return (*value)[0] - '0';
+}
+
+// The QV type file: one type of a show out to a .qvt file, or a .qvt file into a type
+// of a show, with the type editor's checks and messages; both written by the safe save.
+void Qvt(TContext& ctx, std::span<const std::string> rest)
+{
+    if (rest.empty())
+        throw EUsageError("qvt needs export or import");
+    static constexpr TOptionSpec kSpecs[] = {{"-o", true}, {"--type", true}};
+    const std::string& what = rest[0];
+    const TArgs args = ParseArgs(rest.subspan(1), kSpecs);
+    if (what == "export") {
+        ExpectFiles(args, 1, "qvt export");
+        const int type = QvTypeOption(args, "qvt export");
+        const std::string output = RequiredOption(args, "-o", "qvt export");
+        TEditorState state(ctx.ui);
+        OpenShow(state, ctx.ui, args.positional[0]);
+        std::string why;
+        if (!WriteQvTypeFile(output, state.show().quorvel.type(type), &why))
+            throw EFailure(output + ": " + kMsgErrorSavingQvt + InParentheses(why));
+    } else if (what == "import") {
+        ExpectFiles(args, 2, "qvt import");
+        const int type = QvTypeOption(args, "qvt import");
+        const std::string output = RequiredOption(args, "-o", "qvt import");
+        const std::string& typeFile = args.positional[1];
+        TEditorState state(ctx.ui);
+        OpenShow(state, ctx.ui, args.positional[0]);
+        std::string why;
+        const auto record = ReadQvTypeFile(typeFile, &why);
+        if (!record)
+            throw EFailure(typeFile + ": " + kMsgErrorImportingQvt + InParentheses(why));
+        state.show().quorvel.type(type) = *record;
+        SaveShow(state, output);
+    } else {
+        throw EUsageError("unknown qvt command " + what);
+    }
+}
+
 } // namespace
 
 std::string UsageText()
@@ -544,6 +592,8 @@ std::string UsageText()
                        "       lumora-cli report NAME SHOW.lmr [OPTIONS] (--csv FILE | --pdf FILE)\n"
                        "       lumora-cli check SHOW.lmr [--json]\n"
                        "       lumora-cli diff A B [--json] [--sections LIST]   (A, B: show files or diskette images)\n"
+                       "       lumora-cli qvt export SHOW.lmr --type N -o TYPE.qvt\n"
+                       "       lumora-cli qvt import SHOW.lmr --type N TYPE.qvt -o OUT.lmr\n"
                        "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
                        "      (all when not given)\n"
                        "build reads standard input for SHOW.json \"-\".\n"
@@ -588,7 +638,9 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         else if (command == "check" || command == "diff") {
             failure = kExitTrouble;
             status = command == "check" ? Check(ctx, rest) : Diff(ctx, rest);
-        } else
+        } else if (command == "qvt")
+            Qvt(ctx, rest);
+        else
             throw EUsageError("unknown command " + command);
     } catch (const EUsageError& e) {
         err << kProgramName << ": " << e.what() << '\n' << UsageText();

@@ -13,6 +13,7 @@
 #include "patch/printProfiles.h"
 #include "subs/rptSubList.h"
 #include "subs/rptSubs.h"
+#include "quorvel/QVReportLayouts.h"
 #include "widgets/ReportEngine.h"
 
 #include <QBuffer>
@@ -53,6 +54,10 @@ const TPdfReport kPdfReports[] = {
     {"profiles", ProfilesDataSource, ProfilesLayout, kProfileReportTitle},
     {"subs", SubsDataSource, SubsLayout, kSubsReportTitle},
     {"sub-list", SubListDataSource, SubListLayout, kSubListReportTitle},
+    {"qv-types", QvTypeDataSource, QvTypeLayout, kQvTypeReportTitle},
+    {"qv-devices", QvDeviceDataSource, QvDeviceLayout, kQvDeviceReportTitle},
+    {"qv-actions", QvActionDataSource, QvActionLayout, kQvActionReportTitle},
+    {"qv-position", QvPositionDataSource, QvPositionLayout, kQvPositionReportTitle},
 };
 
 // Qt's own warnings (fonts, platform) are no concern of a command that succeeds; the

@@ -9,6 +9,7 @@
 
 #include "patch/PatchReports.h"
 #include "print/ReportFiles.h"
+#include "quorvel/QVReports.h"
 #include "show/SafeFile.h"
 
 #include <algorithm>
@@ -118,6 +119,54 @@ TReportPrint ChooseMacros(const TReportOptions& options)
     };
 }
 
+bool ParseDigits(std::string_view text, int& value);
+
+// ---- Quorvel reports
+
+// "--type N" (1..8) or all types; the dialog's "Type" entry takes the number.
+TReportPrint ChooseQvTypes(const TReportOptions& options)
+{
+    const auto it = options.find("--type");
+    const bool one = it != options.end();
+    const std::string typed = one ? it->second : std::string();
+    return [one, typed](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintQvTypeReport(state.show().quorvel, one ? TQvTypeChoice::Type : TQvTypeChoice::All, 0, typed, ui,
+                                 path);
+    };
+}
+
+TReportPrint ChooseQvDevices(const TReportOptions&)
+{
+    return [](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintQvDeviceReport(state.show().quorvel, ui, path);
+    };
+}
+
+// "--action N" (1..100) or all actions.
+TReportPrint ChooseQvActions(const TReportOptions& options)
+{
+    int action = 0;
+    if (const auto it = options.find("--action"); it != options.end()) {
+        if (!ParseDigits(it->second, action) || action < 1 || action > kQvActions)
+            throw EUsageError("--action must be 1..100, not \"" + it->second + "\"");
+    }
+    return [action](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintQvActionReport(state.show().quorvel, action, ui, path);
+    };
+}
+
+// "--position N" as typed into the dialog: its own checks refuse what names no position.
+TReportPrint ChooseQvPosition(const TReportOptions& options)
+{
+    const auto it = options.find("--position");
+    if (it == options.end())
+        throw EUsageError("this report needs --position N");
+    const std::string typed = it->second;
+    return [typed](TEditorState& state, IUserInterface& ui, const std::string& path) {
+        return PrintQvPositionReport(state.show().quorvel, typed, ui, path);
+    };
+}
+
 // Page 1 alone unless --pages says otherwise, as the dialog opens; --through is typed into
 // the dialog's dimmer box as given, so its refusals are the dialog's.
 TReportPrint ChoosePatch(const TReportOptions& options)
@@ -220,6 +269,20 @@ const std::vector<TCliReport> kReports = {
      {{"--page", true}},
      kSubListReportFile,
      ChooseSubList},
+    {"qv-types",
+     "[--type N]",
+     "all types unless --type is given",
+     {{"--type", true}},
+     kQvTypeReportFile,
+     ChooseQvTypes},
+    {"qv-devices", "", "", {}, kQvDeviceReportFile, ChooseQvDevices},
+    {"qv-actions",
+     "[--action N]",
+     "all actions unless --action is given",
+     {{"--action", true}},
+     kQvActionReportFile,
+     ChooseQvActions},
+    {"qv-position", "--position N", "", {{"--position", true}}, kQvPositionReportFile, ChooseQvPosition},
 };
 
 // ---- Making a report
