@@ -31,7 +31,7 @@ constexpr int C(S column)
 // Up to five digits, or Continuous (typing its first letter is enough).
 TGridMask MaskLoops()
 {
-    return {QStringLiteral("[0-9]{1,5}|[cC][A-Za-z]*"), 10};
+    return {QStringLiteral("[0-9]{1,5}|[0-9]{0,5}[cC][A-Za-z]*"), 10};
 }
 
 } // namespace
