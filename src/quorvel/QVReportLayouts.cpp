@@ -84,8 +84,8 @@ TReportLayout QvTypeLayout()
     const QList<TColumn> columns = {{"No.", "AttribNo", 0, 9},
                                     {"Name", "AttrName", 9, 20},
                                     {"Width", "Width", 29, 15},
-                                    {"Mastering", "Mastering", 44, 18},
-                                    {"Source", "Source", 62, 20}};
+                                    {"Mastering", "Mastering", 44, 21},
+                                    {"Source", "Source", 65, 22}};
     layout.hasGroup = true;
     layout.group.field = QStringLiteral("QVType");
     layout.group.keepTogether = true;
@@ -142,7 +142,7 @@ TReportLayout QvActionLayout()
     layout.pageHeader.height = 14;
 
     const QList<TColumn> columns = {
-        {"QV Position", "QvType", 0, 20}, {"Time", "Time", 20, 18}, {"Delay", "Delay", 38, 18}};
+        {"QV Position", "QvType", 0, 23}, {"Time", "Time", 23, 17}, {"Delay", "Delay", 40, 17}};
     layout.hasGroup = true;
     layout.group.field = QStringLiteral("ActionNo");
     layout.group.keepTogether = true;
