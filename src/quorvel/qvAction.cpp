@@ -43,6 +43,11 @@ public:
     {
         return QvToQt(m_sheet.listText(row + 1, static_cast<L>(column)));
     }
+    // The action whose steps are on show stands out.
+    QColor cellBackground(int row, int) const override
+    {
+        return row + 1 == m_sheet.currentAction() ? QColor(221, 232, 248) : QColor();
+    }
 
 private:
     const TQVActionSheet& m_sheet;
@@ -196,6 +201,7 @@ void TfmQVAction::listRowChanged(int row)
     const int left = m_sheet.currentAction();
     m_sheet.setCurrentAction(row + 1);
     m_list->refreshRow(left - 1);
+    m_list->refreshRow(row);
     showAction();
 }
 

@@ -41,6 +41,11 @@ public:
     {
         return QvToQt(m_sheet.slotText(row + 1, static_cast<SC>(column)));
     }
+    // The selected slot, whose device's attributes are on show, stands out.
+    QColor cellBackground(int row, int) const override
+    {
+        return row + 1 == m_sheet.slotRow() ? QColor(221, 232, 248) : QColor();
+    }
 
 private:
     const TQVPositionSheet& m_sheet;
@@ -232,6 +237,7 @@ void TfmQVPosition::slotRowChanged(int row)
     if (m_reverting || row < 0 || row + 1 == m_sheet.slotRow())
         return;
     m_attrs->commitEdit();
+    const int left = m_sheet.slotRow() - 1;
     if (!m_sheet.selectSlotRow(row + 1)) {
         // The attribute edits could not be kept: the selected slot stays.
         m_reverting = true;
@@ -239,6 +245,8 @@ void TfmQVPosition::slotRowChanged(int row)
         m_reverting = false;
         return;
     }
+    m_slots->refreshRow(left);
+    m_slots->refreshRow(row);
     showAttributes();
 }
 

@@ -83,6 +83,7 @@ private slots:
         TypeIntoCell(attrs(), 0, C(AC::Value), QStringLiteral("1000"));
         TypeIntoCell(attrs(), 1, C(AC::Time), QStringLiteral("2.5"));
         QVERIFY(TypeIntoCell(attrs(), 2, C(AC::Value), QStringLiteral("1")).isNull()); // no third attribute
+        Screenshot(m_window.get(), "qvposition");
         m_ui->answerYes();
         ClickCell(slots_(), 2, C(SC::Master)); // device 7 has no type: nothing to edit
         QCOMPARE(label("lblQVType"), QString());
@@ -90,7 +91,6 @@ private slots:
         QCOMPARE(q().position(1).valueMap[9], std::uint8_t(0xE8));
         QCOMPARE(q().position(1).valueMap[10], std::uint8_t(0x03));
         QCOMPARE(q().position(1).timeMap[10], std::uint16_t(25));
-        Screenshot(m_window.get(), "qvposition");
         close();
     }
 

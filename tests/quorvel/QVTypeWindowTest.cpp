@@ -101,6 +101,7 @@ private slots:
         ChooseFromPopUp(grid(), 3, C(Col::Source), "mnuSource4"); // "B Page 1"
         QCOMPARE(CellText(grid(), 3, C(Col::Source)), QStringLiteral("B"));
         QVERIFY(TypeIntoCell(grid(), 2, C(Col::Width), QStringLiteral("x")).isNull()); // keys do nothing there
+        Screenshot(m_window.get(), "qvtype");
         m_ui->answerYes();
         click("btnClose");
         QVERIFY(!m_window->isVisible());
@@ -185,7 +186,6 @@ private slots:
         trigger("mnuSave");
         QCOMPARE(m_ui->messages().back(), std::string(kMsgOverwriteExistingFile));
         QCOMPARE(ReadQvTypeFile(path("spot.qvt").toStdString())->attrNames[1], TShortString<8>("Tilt"));
-        Screenshot(m_window.get(), "qvtype");
     }
 };
 
