@@ -15,6 +15,8 @@
 #include "show/ShowFile.h"
 #include "show/ShowSource.h"
 
+#include <LumoraVersion.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -544,6 +546,7 @@ std::string UsageText()
                        "       lumora-cli report NAME SHOW.lmr [OPTIONS] (--csv FILE | --pdf FILE)\n"
                        "       lumora-cli check SHOW.lmr [--json]\n"
                        "       lumora-cli diff A B [--json] [--sections LIST]   (A, B: show files or diskette images)\n"
+                       "       lumora-cli --version\n"
                        "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
                        "      (all when not given)\n"
                        "build reads standard input for SHOW.json \"-\".\n"
@@ -573,6 +576,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
         if (command == "-h" || command == "--help" || command == "help") {
             WriteOut(out, UsageText());
+            return kExitOk;
+        }
+        if (command == "--version") {
+            WriteOut(out, std::string(kProgramName) + ' ' + kProgramVersion + '\n');
             return kExitOk;
         }
         if (command == "info")
