@@ -122,16 +122,24 @@ TfmDisketteDrive::TfmDisketteDrive(IUserInterface& ui, std::string sysfsRoot, co
     buttons->addWidget(m_btnOK);
     buttons->addWidget(m_btnCancel);
 
+    // The controls of each choice sit indented under its radio button.
+    auto* driveBox = new QVBoxLayout;
+    driveBox->setContentsMargins(22, 0, 0, 0);
+    driveBox->addWidget(m_grdDrives, 1);
+    driveBox->addLayout(driveButtons);
+    auto* imageBox = new QVBoxLayout;
+    imageBox->setContentsMargins(22, 0, 0, 0);
+    imageBox->addLayout(imageRow);
+    imageBox->addLayout(newImageRow);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addSpacing(4);
     layout->addWidget(m_optDrive);
-    layout->addWidget(m_grdDrives, 1);
-    layout->addLayout(driveButtons);
+    layout->addLayout(driveBox, 1);
     layout->addSpacing(8);
     layout->addWidget(m_optImage);
-    layout->addLayout(imageRow);
-    layout->addLayout(newImageRow);
+    layout->addLayout(imageBox);
     layout->addSpacing(8);
     layout->addLayout(buttons);
     resize(500, 380);
@@ -159,9 +167,10 @@ TfmDisketteDrive::TfmDisketteDrive(IUserInterface& ui, std::string sysfsRoot, co
 
 void TfmDisketteDrive::refresh()
 {
-    const QString selected = m_grdDrives->selectionModel()->hasSelection()
-                                 ? m_drives->item(m_grdDrives->selectionModel()->selectedRows().front().row(), 0)->text()
-                                 : QString();
+    const QString selected =
+        m_grdDrives->selectionModel()->hasSelection()
+            ? m_drives->item(m_grdDrives->selectionModel()->selectedRows().front().row(), 0)->text()
+            : QString();
     m_drives->setRowCount(0);
     for (const TRemovableDrive& drive : ListRemovableDrives(m_sysfsRoot)) {
         QList<QStandardItem*> row{new QStandardItem(Decoded(drive.device)), new QStandardItem(ToQString(drive.model)),

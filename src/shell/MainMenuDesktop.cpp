@@ -19,7 +19,8 @@ namespace lumora {
 namespace {
 
 constexpr const char* kSettingRecentShows = "RecentShows/paths";
-constexpr const char* kMsgShowNotFound = "The show %1 could not be found. It has been taken off the list of recent shows.";
+constexpr const char* kMsgShowNotFound =
+    "The show %1 could not be found. It has been taken off the list of recent shows.";
 constexpr const char* kDriveAField = "Drive A: %1";
 
 QString Decoded(const std::string& path)
@@ -36,8 +37,7 @@ QString DriveAText(const TShellServices& services)
 {
     if (services.driveAPath.empty())
         return QString::fromLatin1(kDriveAField).arg(QObject::tr("(built in)"));
-    return QString::fromLatin1(kDriveAField)
-        .arg(ToQString(DriveADescription(services.driveAPath, services.sysfsRoot)));
+    return QString::fromLatin1(kDriveAField).arg(ToQString(DriveADescription(services.driveAPath, services.sysfsRoot)));
 }
 
 } // namespace

@@ -10,9 +10,9 @@
 namespace lumora {
 
 struct TRemovableDrive {
-    std::string name;   // the kernel's name, "sdb"
-    std::string device; // "/dev/sdb"
-    std::string model;  // vendor and model as the drive reports them, "TEAC USB floppy"; may be empty
+    std::string name;        // the kernel's name, "sdb"
+    std::string device;      // "/dev/sdb"
+    std::string model;       // vendor and model as the drive reports them, "TEAC USB floppy"; may be empty
     std::uint64_t bytes = 0; // size of the medium; 0 when no disk is in the drive
 };
 
