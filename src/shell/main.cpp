@@ -55,7 +55,7 @@ void SaveScreenshots(lumora::TfmMain& main, lumora::THelpPages& help, const QStr
 int main(int argc, char** argv)
 {
     // The version needs no display: answered before Qt looks for one.
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
         if (std::string_view(argv[i]) == "--version" || std::string_view(argv[i]) == "-v") {
             std::printf("lumora-editor %s\n", lumora::kProgramVersion);
             return 0;
