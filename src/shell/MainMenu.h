@@ -160,6 +160,7 @@ private:
     void buildDesktopItems(); // recent shows, the drive choice and its status bar field
     void rememberShow(const std::string& name);
     void updateRecentMenu();
+    void storeRecentShows(); // the menu follows, and the settings keep the list
 
     TShellServices m_services;
     TWindowRegistry m_registry;

@@ -44,27 +44,26 @@ QString DriveAText(const TShellServices& services)
 
 void TfmMain::buildDesktopItems()
 {
-    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"));
-    QAction* exit = file ? file->findChild<QAction*>(QStringLiteral("mnuExit")) : nullptr;
-    if (!exit)
-        for (QAction* action : file ? file->actions() : QList<QAction*>())
-            if (action->objectName() == QLatin1String("mnuExit"))
-                exit = action;
-
-    if (file) {
-        // Diskette Drive... comes after the diskette commands.
+    // The items go into the File menu the menus were built with: Diskette Drive... after the
+    // diskette commands, the recent shows just above Exit.
+    if (QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
         const QList<QAction*> actions = file->actions();
-        QAction* before = exit;
-        for (qsizetype i = 0; i + 1 < actions.size(); ++i)
-            if (actions[i]->objectName() == QLatin1String("mnuWriteShowDisk"))
+        QAction* exit = nullptr;
+        QAction* before = nullptr;
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            if (actions[i]->objectName() == QLatin1String("mnuExit"))
+                exit = actions[i];
+            if (actions[i]->objectName() == QLatin1String("mnuWriteShowDisk") && i + 1 < actions.size())
                 before = actions[i + 1];
+        }
+        if (!before)
+            before = exit;
         auto* drive = new QAction(tr("Disk&ette Drive..."), file);
         drive->setObjectName(QStringLiteral("mnuDisketteDrive"));
         drive->setStatusTip(tr("Choose the drive or diskette image used as drive A"));
         connect(drive, &QAction::triggered, this, [this] { command([this] { chooseDisketteDrive(); }); });
         file->insertAction(before, drive);
 
-        // The recent shows, just above Exit.
         for (std::size_t i = 0; i < TRecentShows::kLimit; ++i) {
             auto* action = new QAction(file);
             action->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
@@ -107,18 +106,23 @@ void TfmMain::updateRecentMenu()
     }
     if (m_recentSeparator)
         m_recentSeparator->setVisible(!paths.empty());
-    if (m_services.settings) {
-        QStringList stored;
-        for (const std::string& path : paths)
-            stored.push_back(Decoded(path));
-        m_services.settings->setValue(QString::fromLatin1(kSettingRecentShows), stored);
-    }
+}
+
+void TfmMain::storeRecentShows()
+{
+    updateRecentMenu();
+    if (!m_services.settings)
+        return;
+    QStringList stored;
+    for (const std::string& path : m_recent.paths())
+        stored.push_back(Decoded(path));
+    m_services.settings->setValue(QString::fromLatin1(kSettingRecentShows), stored);
 }
 
 void TfmMain::rememberShow(const std::string& name)
 {
     m_recent.add(Encoded(QFileInfo(Decoded(name)).absoluteFilePath()));
-    updateRecentMenu();
+    storeRecentShows();
 }
 
 void TfmMain::openRecentShow(const QString& path)
@@ -126,7 +130,7 @@ void TfmMain::openRecentShow(const QString& path)
     command([this, path] {
         if (!QFileInfo::exists(path)) {
             m_recent.remove(Encoded(path));
-            updateRecentMenu();
+            storeRecentShows();
             m_ui->error(QString::fromLatin1(kMsgShowNotFound).arg(path).toStdString());
             return;
         }

@@ -65,6 +65,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QString::fromLatin1(lumora::kProgramVersion));
     if (QCoreApplication::organizationName().isEmpty())
         QCoreApplication::setOrganizationName(QStringLiteral("Lumora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumora-editor")); // its menu entry, for the desktop
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Lumora Offline Editor"));
