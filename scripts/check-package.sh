@@ -46,6 +46,11 @@ fi
 version=$(dpkg-deb -f "$deb" Version)
 
 check "it unpacks into a temporary root" dpkg-deb -x "$deb" "$root"
+same_as_install() { # cmake --install into a DESTDIR gives the same files as the package
+  DESTDIR=$work/destdir cmake --install "$build" --prefix /usr >/dev/null || return 1
+  diff <(cd "$root" && find . -type f | sort) <(cd "$work/destdir" && find . -type f | sort)
+}
+check "cmake --install (DESTDIR) installs the same files as the package" same_as_install
 control() {
   dpkg-deb -e "$deb" "$work/control" &&
     grep -q 'libqt6widgets6' <(dpkg-deb -f "$deb" Depends) &&
