@@ -7,6 +7,7 @@
 #include "show/RemovableDrives.h"
 #include "show/ShowDisk.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -274,6 +275,12 @@ void TestDesktop::theDialogListsTheRemovableDrives()
     QVERIFY(dialog.findChild<QRadioButton*>(QStringLiteral("optDrive"))->isChecked());
     QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(grid->selectionModel()->selectedRows().front().row(), 0); // the drive in use
+    for (QWidget* w : dialog.findChildren<QWidget*>())
+        if (w->parentWidget() == &dialog &&
+            (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QTableView*>(w))) {
+            QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(face && !face->text(QAccessible::Name).trimmed().isEmpty(), qPrintable(w->objectName()));
+        }
 
     if (const QByteArray folder = qgetenv("LUMORA_SCREENSHOTS"); !folder.isEmpty()) {
         QTest::qWait(50);
