@@ -63,8 +63,6 @@ int main(int argc, char** argv)
 
     lumora::TEditorApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QString::fromLatin1(lumora::kProgramVersion));
-    if (QCoreApplication::organizationName().isEmpty())
-        QCoreApplication::setOrganizationName(QStringLiteral("Lumora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("lumora-editor")); // its menu entry, for the desktop
 
     QCommandLineParser parser;
@@ -105,8 +103,9 @@ int main(int argc, char** argv)
     services.dialogs = &dialogs;
     services.showsFolder = &showsFolder;
     services.help = &help;
-    // Recent shows and the drive choice, in the user's settings folder.
-    QSettings settings(QCoreApplication::organizationName(), QString::fromLatin1(lumora::kProgramTitle));
+    // Recent shows and the drive choice, in the user's settings folder. The names are given
+    // here only: the program's data folders stay where they are.
+    QSettings settings(QStringLiteral("Lumora"), QString::fromLatin1(lumora::kProgramTitle));
     services.settings = &settings;
     services.driveAPath = lumora::DriveAForRun(drivePath, &settings);
     services.disk = lumora::MakePosixDiskBackend(services.driveAPath);
