@@ -3,13 +3,15 @@
 #   run   starts the editor (extra arguments go to it), or
 #   test  runs every test: the editor's build, an ASan+UBSan build of the core
 #         tests, and a short bounded fuzz run of every binary reader.
+#   package  builds the Debian package, build/package/lumora-editor_<version>_<arch>.deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 mode=${1:-run}
 shift || true
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev fonts-dejavu-core clang-14 libclang-rt-14-dev xvfb xauth)
+          nlohmann-json3-dev fonts-dejavu-core clang-14 libclang-rt-14-dev xvfb xauth
+          dpkg-dev file desktop-file-utils libxml2-utils shared-mime-info libglib2.0-bin xdg-utils man-db)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -40,6 +42,9 @@ test)
   trap 'rm -f "$log"' EXIT
   ctest --test-dir build --output-on-failure -j "$jobs" | tee -a "$log" || failed=1
 
+  # The Debian package, unpacked into a temporary root and checked there.
+  scripts/check-package.sh build | tee -a "$log" || failed=1
+
   # Core tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzz targets.
   CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -g" -DLUMORA_GUI=OFF \
     -DLUMORA_BENCH=OFF -DLUMORA_SANITIZE=ON -DLUMORA_FUZZ=ON >/dev/null
@@ -51,17 +56,26 @@ test)
   scripts/fuzz.sh build-asan "${LUMORA_FUZZ_SECONDS:-30}" || { failed=1; fuzz_failed=1; }
   fuzzers=$(ls build-asan/bin/fuzz_* 2>/dev/null | wc -l)
 
-  # One closing line over all of it: the CTest runs (editor build and sanitizer build)
-  # and the fuzz targets.
+  # One closing line over all of it: the CTest runs (editor build and sanitizer build),
+  # the package checks and the fuzz targets.
   total=$(sed -n 's/.* tests failed out of \([0-9]*\)$/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
   bad=$(sed -n 's/.*, \([0-9]*\) tests failed out of .*/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+  pkg_passed=$(sed -n 's/^package checks: \([0-9]*\) passed, [0-9]* failed$/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+  pkg_failed=$(sed -n 's/^package checks: [0-9]* passed, \([0-9]*\) failed$/\1/p' "$log" | awk '{s += $1} END {print s + 0}')
+  if ! grep -q '^package checks: ' "$log"; then pkg_failed=1; fi # the checks broke off
+  total=$((total + pkg_passed + pkg_failed))
+  bad=$((bad + pkg_failed))
   if [ "$fuzz_failed" -ne 0 ]; then bad=$((bad + 1)); fi
   total=$((total + fuzzers))
   echo "$((total - bad)) passed, $bad failed"
   [ "$failed" -eq 0 ] || exit 1
   ;;
+package)
+  cmake --build build --target package
+  echo "The package: $(ls build/package/lumora-editor_*.deb)"
+  ;;
 *)
-  echo "usage: scripts/dev.sh run|test [editor arguments]" >&2
+  echo "usage: scripts/dev.sh run|test|package [editor arguments]" >&2
   exit 2
   ;;
 esac

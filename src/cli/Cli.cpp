@@ -16,6 +16,8 @@
 #include "show/ShowFile.h"
 #include "show/ShowSource.h"
 
+#include <LumoraVersion.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -594,6 +596,7 @@ std::string UsageText()
                        "       lumora-cli diff A B [--json] [--sections LIST]   (A, B: show files or diskette images)\n"
                        "       lumora-cli qvt export SHOW.lmr --type N -o TYPE.qvt\n"
                        "       lumora-cli qvt import SHOW.lmr --type N TYPE.qvt -o OUT.lmr\n"
+                       "       lumora-cli --version\n"
                        "LIST: comma-separated sections of patch, profile, macro, effects, submaster, cue, quorvel\n"
                        "      (all when not given)\n"
                        "build reads standard input for SHOW.json \"-\".\n"
@@ -623,6 +626,10 @@ int RunCli(const std::vector<std::string>& args, std::istream& in, std::ostream&
         const std::span<const std::string> rest(args.data() + 1, args.size() - 1);
         if (command == "-h" || command == "--help" || command == "help") {
             WriteOut(out, UsageText());
+            return kExitOk;
+        }
+        if (command == "--version") {
+            WriteOut(out, std::string(kProgramName) + ' ' + kProgramVersion + '\n');
             return kExitOk;
         }
         if (command == "info")

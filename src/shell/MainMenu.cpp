@@ -2,6 +2,7 @@
 
 #include "cues/CueDialogs.h"
 #include "print/ReportFiles.h"
+#include "shell/DisketteDrive.h"
 #include "shell/ErrorHandler.h"
 #include "shell/HelpWindow.h"
 #include "shell/Notes.h"
@@ -120,8 +121,11 @@ TfmMain::TfmMain(const TShellServices& services, TWindowRegistry windows, QWidge
     setObjectName(QStringLiteral("fmMain"));
     m_ui = std::make_unique<TQtUserInterface>(*m_services.messages);
     m_state = std::make_unique<TEditorState>(*m_ui); // the show, reset to an empty show
-    m_disk = std::make_unique<TDirDisk>(m_services.disk ? m_services.disk
-                                                        : MakePosixDiskBackend(ResolveDriveAPath(std::nullopt)));
+    if (!m_services.disk) {
+        m_services.driveAPath = DriveAForRun(std::nullopt, m_services.settings);
+        m_services.disk = MakePosixDiskBackend(m_services.driveAPath, m_services.sysfsRoot);
+    }
+    m_disk = std::make_unique<TDirDisk>(m_services.disk);
     m_disk->NeedWriteWarn = false; // the commands ask (Show Options) before anything is written
     m_dialogs = std::make_unique<TCueDialogs>(*m_ui, this);
     m_context = std::make_unique<TShellContext>(TShellContext{*m_state, m_services, *this, *m_dialogs});
@@ -138,6 +142,7 @@ TfmMain::TfmMain(const TShellServices& services, TWindowRegistry windows, QWidge
     buildButtons(central);
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->setSizeGripEnabled(false);
+    buildDesktopItems();
 
     const int menuHeight = menuBar()->sizeHint().height();
     setFixedSize(kClientWidth, kClientHeight + menuHeight);
@@ -592,6 +597,7 @@ void TfmMain::loadShow(const std::string& name)
     m_state->globals.loadedFromFile = 1;
     ChangeFileName(name);
     emit showSettled();
+    rememberShow(name);
 }
 
 void TfmMain::fileOpenBackup()
@@ -661,6 +667,7 @@ void TfmMain::saveInto(const std::string& name)
     try {
         keepBackup(name);
         SaveShowFile(*m_state, name);
+        rememberShow(name);
     } catch (...) {
         // Nothing was saved: the show must still count as changed, or closing would
         // drop it without asking.

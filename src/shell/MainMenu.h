@@ -4,6 +4,7 @@
 // file, diskette, reset, print and help commands, the title and the status panel.
 
 #include "shell/Platform.h"
+#include "shell/RecentShows.h"
 #include "shell/QtUserInterface.h"
 #include "shell/WindowRegistry.h"
 #include "show/DirectDisk.h"
@@ -15,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -119,6 +121,14 @@ public:
     // Tools > Check Show... and File > Compare With... (MainTools.cpp)
     void checkShow();
     void compareWith();
+    // File menu: a show from the recent list, as File > Open opens it; a file that is gone
+    // is reported and taken off the list.
+    void openRecentShow(const QString& path);
+    // File > Diskette Drive...: chooses drive A and keeps the choice.
+    void chooseDisketteDrive();
+    // Drive A from now on: the device or image file at path.
+    void useDriveA(const std::string& path);
+    const TRecentShows& recentShows() const { return m_recent; }
 
 signals:
     // Reset Cues and Reset All: the cue editor clears its display.
@@ -147,6 +157,10 @@ private:
     bool queryClose();
     void saveInto(const std::string& name);
     void keepBackup(const std::string& name); // of the file a save would replace
+    void buildDesktopItems(); // recent shows, the drive choice and its status bar field
+    void rememberShow(const std::string& name);
+    void updateRecentMenu();
+    void storeRecentShows(); // the menu follows, and the settings keep the list
 
     TShellServices m_services;
     TWindowRegistry m_registry;
@@ -165,6 +179,10 @@ private:
     TfmDskOpt* m_showOptions = nullptr;
     std::array<QDialog*, kScreenCount> m_screens{};
     std::array<QDialog*, kReportCount> m_reports{};
+    TRecentShows m_recent;
+    std::vector<QAction*> m_recentActions;
+    QAction* m_recentSeparator = nullptr;
+    QLabel* m_driveALabel = nullptr;
 };
 
 } // namespace lumora

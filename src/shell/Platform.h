@@ -10,7 +10,9 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
+class QSettings;
 class QWidget;
 
 namespace lumora {
@@ -95,6 +97,9 @@ struct TShellServices {
     IShowsFolder* showsFolder = nullptr;
     IHelp* help = nullptr;
     std::shared_ptr<IRawDiskBackend> disk; // drive A
+    std::string driveAPath;                // what disk reads and writes, as the status bar names it
+    QSettings* settings = nullptr;         // recent shows and the drive choice; none: nothing is kept
+    std::string sysfsRoot = "/sys";        // where the kernel lists the removable drives
 };
 
 } // namespace lumora

@@ -1,5 +1,6 @@
 // The Lumora Offline Editor.
 
+#include "shell/DisketteDrive.h"
 #include "shell/HelpWindow.h"
 #include "shell/Notes.h"
 #include "shell/PlatformQt.h"
@@ -13,9 +14,13 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
 #include <QTimer>
 
+#include <LumoraVersion.h>
+
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -49,11 +54,21 @@ void SaveScreenshots(lumora::TfmMain& main, lumora::THelpPages& help, const QStr
 
 int main(int argc, char** argv)
 {
+    // The version needs no display: answered before Qt looks for one.
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i)
+        if (std::string_view(argv[i]) == "--version" || std::string_view(argv[i]) == "-v") {
+            std::printf("lumora-editor %s\n", lumora::kProgramVersion);
+            return 0;
+        }
+
     lumora::TEditorApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(lumora::kProgramVersion));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumora-editor")); // its menu entry, for the desktop
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Lumora Offline Editor"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption driveA(QStringLiteral("drive-a"),
                                     QStringLiteral("Block device or 1.44 MB diskette image used as drive A."),
                                     QStringLiteral("PATH"));
@@ -88,7 +103,12 @@ int main(int argc, char** argv)
     services.dialogs = &dialogs;
     services.showsFolder = &showsFolder;
     services.help = &help;
-    services.disk = lumora::MakePosixDiskBackend(lumora::ResolveDriveAPath(drivePath));
+    // Recent shows and the drive choice, in the user's settings folder. The names are given
+    // here only: the program's data folders stay where they are.
+    QSettings settings(QStringLiteral("Lumora"), QString::fromLatin1(lumora::kProgramTitle));
+    services.settings = &settings;
+    services.driveAPath = lumora::DriveAForRun(drivePath, &settings);
+    services.disk = lumora::MakePosixDiskBackend(services.driveAPath);
 
     auto main = lumora::StartEditor(services, lumora::EditorWindows());
     presenter.setParent(main.get());

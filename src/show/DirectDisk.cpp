@@ -163,12 +163,14 @@ bool TDirDisk::Write(char drive, const std::uint8_t* buffer, int mediaType)
     }
 }
 
-std::string ResolveDriveAPath(const std::optional<std::string>& commandLineOption)
+std::string ResolveDriveAPath(const std::optional<std::string>& commandLineOption, const std::string& storedChoice)
 {
     if (commandLineOption && !commandLineOption->empty())
         return *commandLineOption;
     if (const char* fromEnvironment = std::getenv("LUMORA_DRIVE_A"); fromEnvironment && *fromEnvironment)
         return fromEnvironment;
+    if (!storedChoice.empty())
+        return storedChoice;
     return "/dev/fd0";
 }
 

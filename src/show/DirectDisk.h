@@ -91,8 +91,9 @@ std::shared_ptr<IRawDiskBackend> MakePosixDiskBackend(std::string driveAPath);
 // The same, reading the kernel's removable flags under sysfsRoot instead of "/sys" (tests).
 std::shared_ptr<IRawDiskBackend> MakePosixDiskBackend(std::string driveAPath, std::string sysfsRoot);
 
-// "--drive-a PATH" wins, then the environment variable LUMORA_DRIVE_A, then /dev/fd0.
-// An empty option or variable counts as not given.
-std::string ResolveDriveAPath(const std::optional<std::string>& commandLineOption);
+// "--drive-a PATH" wins, then the environment variable LUMORA_DRIVE_A, then the drive the
+// user chose last time (storedChoice), then /dev/fd0. An empty value counts as not given.
+std::string ResolveDriveAPath(const std::optional<std::string>& commandLineOption,
+                              const std::string& storedChoice = {});
 
 } // namespace lumora

@@ -8,6 +8,7 @@
 #include "support/RecordingUi.h"
 #include "support/TempDir.h"
 
+#include <LumoraVersion.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -368,6 +369,11 @@ TEST_F(CliTest, CommandLinesItDoesNotUnderstandPrintUsage)
     EXPECT_EQ(help.code, 0);
     EXPECT_EQ(help.out, UsageText());
     EXPECT_EQ(help.err, "");
+
+    const TRun version = Cli({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out, std::string("lumora-cli ") + kProgramVersion + "\n");
+    EXPECT_EQ(version.err, "");
 }
 
 // ---- diskette images

@@ -1,0 +1,1 @@
+lumora_core_test(drive_tests RemovableDrivesTest.cpp)
