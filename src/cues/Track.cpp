@@ -6,6 +6,7 @@
 #include "show/LumoraError.h"
 #include "widgets/Grid.h"
 #include "widgets/GridDelegate.h"
+#include "widgets/LevelPainter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -106,57 +107,31 @@ private:
 // Draws the level cells straight from the sheet: the style's general item drawing lays
 // out every text afresh, several times too slow for a screenful of a thousand-cue sheet.
 // Editing is the grid's own: every editor call goes to the grid's delegate.
-class TfmTrack::TLevelPainter final : public QStyledItemDelegate {
+class TfmTrack::TLevelPainter final : public lumora::TLevelPainter {
 public:
     TLevelPainter(const TTrackSheet& sheet, TGridDelegate& editing, QObject* parent)
-        : QStyledItemDelegate(parent), m_sheet(sheet), m_editing(editing)
+        : lumora::TLevelPainter(editing, parent), m_sheet(sheet)
     {
-        for (int percent = 0; percent <= 100; ++percent) {
-            m_percents[percent].setText(QString::number(percent));
-            m_percents[percent].setTextFormat(Qt::PlainText);
-        }
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const int cue = index.row() + 1;
         const int channel = TrackColumnChannel(index.column());
-        const QRect& r = option.rect;
         if (channel == 0 || cue > m_sheet.count())
             return;
-        painter->fillRect(r, m_sheet.highlighted(cue, channel) ? kTrackSelectedColour : kTrackLevelColour);
-        painter->setPen(m_sheet.levelTracked(cue, channel) ? QColor(Qt::red) : QColor(Qt::black));
+        const QColor fill = m_sheet.highlighted(cue, channel) ? kTrackSelectedColour : kTrackLevelColour;
+        const QColor pen = m_sheet.levelTracked(cue, channel) ? QColor(Qt::red) : QColor(Qt::black);
         if (const std::string* kept = m_sheet.entryKept(cue, channel)) {
-            painter->drawText(r, Qt::AlignCenter, ToQt(*kept));
-        } else if (const int shown = m_sheet.levelShown(cue, channel); shown >= 0) {
-            const QStaticText& text = m_percents[shown];
-            const QSizeF size = text.size();
-            painter->drawStaticText(
-                QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2), text);
+            const QString text = ToQt(*kept);
+            paintLevel(painter, option, fill, pen, -1, &text);
+        } else {
+            paintLevel(painter, option, fill, pen, m_sheet.levelShown(cue, channel));
         }
-        if (option.state & QStyle::State_HasFocus) { // the cell cursor
-            painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
-            painter->drawRect(r.adjusted(1, 1, -2, -2));
-        }
-    }
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        return m_editing.createEditor(parent, option, index);
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override
-    {
-        m_editing.setEditorData(editor, index);
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
-    {
-        m_editing.setModelData(editor, model, index);
     }
 
 private:
     const TTrackSheet& m_sheet;
-    TGridDelegate& m_editing;
-    std::array<QStaticText, 101> m_percents;
 };
 
 TfmTrack::TfmTrack(TEditorState& state, TCueDialogs& dialogs, QWidget* parent)

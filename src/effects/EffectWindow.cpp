@@ -4,6 +4,7 @@
 #include "cues/InputLev2.h"
 #include "widgets/Grid.h"
 #include "widgets/GridDelegate.h"
+#include "widgets/LevelPainter.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -87,54 +88,24 @@ private:
 
 // Draws the level cells straight from the sheet with texts made once; editing is the
 // grid's own delegate's.
-class TfmEffect::TLevelPainter final : public QStyledItemDelegate {
+class TfmEffect::TLevelPainter final : public lumora::TLevelPainter {
 public:
     TLevelPainter(const TEffectSheet& sheet, TGridDelegate& editing, QObject* parent)
-        : QStyledItemDelegate(parent), m_sheet(sheet), m_editing(editing)
+        : lumora::TLevelPainter(editing, parent), m_sheet(sheet)
     {
-        for (int percent = 0; percent <= 100; ++percent) {
-            m_percents[percent].setText(QString::number(percent));
-            m_percents[percent].setTextFormat(Qt::PlainText);
-        }
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const int step = index.row() + 1;
         const int channel = index.column();
-        const QRect& r = option.rect;
         const bool highlighted = m_sheet.highlighted(step, channel);
-        painter->fillRect(r, highlighted ? kEffectSelectedColour : kEffectLevelColour);
-        if (const int shown = m_sheet.percent(step, channel); shown >= 0) {
-            painter->setPen(highlighted ? Qt::white : Qt::black);
-            const QStaticText& text = m_percents[shown];
-            const QSizeF size = text.size();
-            painter->drawStaticText(
-                QPointF(r.x() + (r.width() - size.width()) / 2, r.y() + (r.height() - size.height()) / 2), text);
-        }
-        if (option.state & QStyle::State_HasFocus) {
-            painter->setPen(QPen(Qt::black, 1, Qt::DotLine));
-            painter->drawRect(r.adjusted(1, 1, -2, -2));
-        }
-    }
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        return m_editing.createEditor(parent, option, index);
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override
-    {
-        m_editing.setEditorData(editor, index);
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
-    {
-        m_editing.setModelData(editor, model, index);
+        paintLevel(painter, option, highlighted ? kEffectSelectedColour : kEffectLevelColour,
+                   highlighted ? QColor(Qt::white) : QColor(Qt::black), m_sheet.percent(step, channel));
     }
 
 private:
     const TEffectSheet& m_sheet;
-    TGridDelegate& m_editing;
-    std::array<QStaticText, 101> m_percents;
 };
 
 TfmEffect::TfmEffect(TEditorState& state, TCueDialogs& dialogs, QWidget* parent)
