@@ -25,7 +25,10 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Optimised, without debug information and without the benchmarks (they have a build of
+# their own, see the README): about a third less to compile and link than a debug build.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
+  -DLUMORA_BENCH=OFF >/dev/null
 cmake --build build -j "$jobs"
 
 case "$mode" in
@@ -46,7 +49,7 @@ test)
   scripts/check-package.sh build | tee -a "$log" || failed=1
 
   # Core tests under AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzz targets.
-  CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -g" -DLUMORA_GUI=OFF \
+  CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only" -DLUMORA_GUI=OFF \
     -DLUMORA_BENCH=OFF -DLUMORA_SANITIZE=ON -DLUMORA_FUZZ=ON >/dev/null
   cmake --build build-asan -j "$jobs"
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
