@@ -91,7 +91,9 @@ TEST_F(PatchReportsTest, ProfileRecords)
     ASSERT_EQ(records.size(), 32U);
     EXPECT_EQ(records[0][0], "Profile 8");
     EXPECT_EQ(records[16][0], "Profile 9");
-    const TReportRow& second = ProfileReportRecords(state.show().profiles, 5, 5)[1];
+    const auto five = ProfileReportRecords(state.show().profiles, 5, 5);
+    ASSERT_EQ(five.size(), 16U);
+    const TReportRow& second = five[1];
     ASSERT_EQ(second.size(), 33U);
     EXPECT_EQ(second[0], "Square Law");
     EXPECT_EQ(second[1], "16");
