@@ -14,6 +14,7 @@
 #include "cues/CueDialogs.h"
 #include "cues/Track.h"
 #include "show/ValueHelpers.h"
+#include "support/QuietUi.h"
 #include "widgets/Grid.h"
 
 #include <benchmark/benchmark.h>
@@ -30,17 +31,7 @@
 namespace lumora {
 namespace {
 
-class TQuietUi final : public IUserInterface {
-public:
-    void error(std::string_view) override {}
-    void warning(std::string_view) override {}
-    void information(std::string_view) override {}
-    bool askYesNo(std::string_view, Icon) override { return false; }
-    Answer askYesNoCancel(std::string_view, Icon) override { return Answer::No; }
-    void showStatus(std::string_view) override {}
-    void hideStatus() override {}
-    void setBusy(bool) override {}
-};
+using bench::TQuietUi;
 
 // Cue 1 a Preset with every channel set, cues 2..1000 Track cues tracking it, every tenth
 // with a few hard levels of its own (none on channel 1, so a change there runs through

@@ -11,6 +11,7 @@
 #include "cues/CueDialogs.h"
 #include "effects/EffectWindow.h"
 #include "macros/Macro2.h"
+#include "support/QuietUi.h"
 #include "widgets/Grid.h"
 
 #include <benchmark/benchmark.h>
@@ -26,17 +27,7 @@
 namespace lumora {
 namespace {
 
-class TQuietUi final : public IUserInterface {
-public:
-    void error(std::string_view) override {}
-    void warning(std::string_view) override {}
-    void information(std::string_view) override {}
-    bool askYesNo(std::string_view, Icon) override { return false; }
-    Answer askYesNoCancel(std::string_view, Icon) override { return Answer::No; }
-    void showStatus(std::string_view) override {}
-    void hideStatus() override {}
-    void setBusy(bool) override {}
-};
+using bench::TQuietUi;
 
 double Seconds(std::chrono::steady_clock::time_point since)
 {

@@ -11,6 +11,7 @@
 
 #include "patch/PatchEditor.h"
 #include "patch/ProfileEditor.h"
+#include "support/QuietUi.h"
 #include "widgets/Grid.h"
 #include "widgets/ProfileChart.h"
 
@@ -28,17 +29,7 @@
 namespace lumora {
 namespace {
 
-class TQuietUi final : public IUserInterface {
-public:
-    void error(std::string_view) override {}
-    void warning(std::string_view) override {}
-    void information(std::string_view) override {}
-    bool askYesNo(std::string_view, Icon) override { return false; }
-    Answer askYesNoCancel(std::string_view, Icon) override { return Answer::No; }
-    void showStatus(std::string_view) override {}
-    void hideStatus() override {}
-    void setBusy(bool) override {}
-};
+using bench::TQuietUi;
 
 double Seconds(std::chrono::steady_clock::time_point since)
 {

@@ -15,6 +15,7 @@
 #include "quorvel/QVType.h"
 #include "quorvel/qvAction.h"
 #include "quorvel/qvPosition.h"
+#include "support/QuietUi.h"
 #include "widgets/Grid.h"
 #include "widgets/ReportEngine.h"
 
@@ -31,17 +32,7 @@
 namespace lumora {
 namespace {
 
-class TQuietUi final : public IUserInterface {
-public:
-    void error(std::string_view) override {}
-    void warning(std::string_view) override {}
-    void information(std::string_view) override {}
-    bool askYesNo(std::string_view, Icon) override { return false; }
-    Answer askYesNoCancel(std::string_view, Icon) override { return Answer::No; }
-    void showStatus(std::string_view) override {}
-    void hideStatus() override {}
-    void setBusy(bool) override {}
-};
+using bench::TQuietUi;
 
 // Every type with 39 named attributes (every third 16 bit), 40 devices, every action
 // with 20 steps, every position with 20 devices.

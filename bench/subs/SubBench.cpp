@@ -15,6 +15,7 @@
 #include "subs/SubList.h"
 #include "subs/SubReports.h"
 #include "subs/rptSubs.h"
+#include "support/QuietUi.h"
 #include "widgets/ReportEngine.h"
 
 #include <QApplication>
@@ -29,17 +30,7 @@
 namespace lumora {
 namespace {
 
-class TQuietUi final : public IUserInterface {
-public:
-    void error(std::string_view) override {}
-    void warning(std::string_view) override {}
-    void information(std::string_view) override {}
-    bool askYesNo(std::string_view, Icon) override { return false; }
-    Answer askYesNoCancel(std::string_view, Icon) override { return Answer::No; }
-    void showStatus(std::string_view) override {}
-    void hideStatus() override {}
-    void setBusy(bool) override {}
-};
+using bench::TQuietUi;
 
 void FillSubs(TSubPages& subs)
 {
